@@ -1,0 +1,126 @@
+#pragma once
+
+// Scripting of the simulated camera SDK, for tests and demos in the same process.
+// Not part of the camera maker's interfaces and not exported from the shared library.
+
+#include "nivaro_config.h"
+#include "nivaro_records.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace nivaro_sim {
+
+// What a camera's registers hold, in the camera's own units.
+struct Registers
+{
+    uint32_t gamma = 65536;   // unsigned 16.16
+    uint32_t clhe = 0;
+    uint32_t sharpening = 256; // unsigned 8.8
+    uint32_t roiX1 = 5;
+    uint32_t roiY1 = 5;
+    uint32_t roiX2 = 1275;
+    uint32_t roiY2 = 1019;
+    bool polarity = false;
+    nivaro_sdk::ZoomConfig zoom{1.0f, 640, 512, 0};
+    uint8_t contrastType = 0;
+    uint8_t nucEnabled = 0; // 0 or 2
+    bool horizontalFlip = false;
+    bool verticalFlip = false;
+    bool vignettingCorrection = false;
+    bool columnCorrection = false;
+    int32_t gsk = 0;
+    int32_t gfid = 0;
+    int32_t gms = 0;
+    int32_t tint = 0;
+    bool bpr = true;
+    bool offsetCorrection = true;
+    bool gainCorrection = true;
+    nivaro_sdk::IaConfig ia{1, 10, 50, 50, 0};
+};
+
+// How the camera on one port behaves; every field has the camera's normal answer as default.
+struct CameraScript
+{
+    bool present = true;          // false: OpenCamera answers null
+    uint8_t cameraType = 12;
+    uint16_t riscvVersion = 0x1230;
+    uint16_t fpgaVersion = 0x04A0;
+    bool typeQueryFails = false;
+    bool silent = false;          // silent from the start
+    long silentAfterCalls = -1;   // silent once this many operations were made; -1 never
+    std::set<std::string> refusedSetters; // operation names such as "SetGfid"
+    bool iaReadFails = false;
+    bool nucRequestFails = false;
+    unsigned latencyMs = 0;
+    bool hasInitialRegisters = false; // false: registers start at the configuration's defaults
+    Registers initialRegisters;
+};
+
+// What the configuration object answers; the object reads these live, so a test may
+// change them at any time. Defaults suit the program's form.
+struct ConfigurationValues
+{
+    std::string linkType = "UART";
+    bool linkTypeIsNull = false; // GetLinkType answers a null pointer
+    bool expertMode = true;
+    double gamma = 1.0;
+    double clhe = 1500.0;
+    double sharpening = 1.0;
+    int32_t gsk = 2;
+    int32_t gfid = 500;
+    int32_t tint = 1;
+    int32_t gms = 50;
+    double roiX1 = 160.0;
+    double roiY1 = 128.0;
+    double roiX2 = 1120.0;
+    double roiY2 = 896.0;
+    uint8_t contrastType = 0;
+    bool polarity = false;
+    float zoomFactor = 1.0f;
+    uint8_t zoomMethod = 0;
+    int32_t zoomCenterX = 640;
+    int32_t zoomCenterY = 512;
+    bool horizontalFlip = false;
+    bool verticalFlip = false;
+    bool vignettingCorrection = false;
+    bool columnCorrection = false;
+    uint8_t iaMaxBoxes = 10;
+    uint8_t iaSensitivity = 50;
+    uint8_t iaIou = 50;
+    uint8_t iaResizeMode = 1;
+    uint8_t iaOutputType = 0;
+};
+
+struct LogRecord
+{
+    int severity = 0;
+    std::string text;
+};
+
+// Back to the state of a new process: built-in configuration (the NIVARO_SDK_CONFIG
+// file is not read again), no scripted ports, no cameras, empty log and trace memory.
+void reset();
+
+// The answers of the one configuration object GetConfig() hands out.
+ConfigurationValues &configurationValues();
+
+// That object itself, for its public current-value and bound members.
+nivaro_sdk::INivaroConfig &configuration();
+
+// Scripts the camera on a port; takes effect for cameras opened afterwards and
+// forgets the registers a previous camera on that port held.
+void scriptPort(const std::string &port, const CameraScript &script);
+
+// The registers of the camera on a port as they stand (default registers when none was opened).
+Registers registers(const std::string &port);
+
+// Everything the process sent to SDKLogger since the last reset, in order.
+std::vector<LogRecord> logRecords();
+
+// One line per SDK operation since the last reset, in the trace file's format.
+std::vector<std::string> traceLines();
+
+} // namespace nivaro_sim

@@ -1,0 +1,55 @@
+#include "modalanswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+
+ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : answer(answer)
+{
+    poll.setInterval(5);
+    connect(&poll, &QTimer::timeout, this, &ModalAnswerer::answerActiveModal);
+    poll.start();
+}
+
+void ModalAnswerer::setAnswer(QMessageBox::StandardButton newAnswer)
+{
+    answer = newAnswer;
+}
+
+QStringList ModalAnswerer::texts() const
+{
+    QStringList result;
+    for (const Seen &box : boxes)
+        result << box.text;
+    return result;
+}
+
+void ModalAnswerer::answerActiveModal()
+{
+    QPointer<QWidget> modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    Seen box;
+    box.className = QString::fromLatin1(modal->metaObject()->className());
+    box.title = modal->windowTitle();
+    box.hasParent = modal->parentWidget() != nullptr;
+    if (auto *message = qobject_cast<QMessageBox *>(modal)) {
+        box.text = message->text();
+        box.icon = message->icon();
+        box.buttons = message->standardButtons();
+        if (message->defaultButton())
+            box.defaultButton = message->standardButton(message->defaultButton());
+        boxes << box;
+        QAbstractButton *button = message->button(answer);
+        if (!button)
+            button = message->buttons().value(0);
+        button->click();
+        return;
+    }
+    boxes << box;
+    if (auto *dialog = qobject_cast<QDialog *>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}

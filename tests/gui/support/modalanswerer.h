@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// Answers the modal boxes a test provokes: while it lives, every modal dialog that
+// becomes active is recorded and closed with the configured button, so a test body
+// simply calls the slot and then reads what the user would have seen.
+class ModalAnswerer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Seen
+    {
+        QString className;
+        QString title;
+        QString text;
+        bool hasParent = false;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    };
+
+    explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok);
+
+    // Answer with this button from now on (for example No, then Yes).
+    void setAnswer(QMessageBox::StandardButton answer);
+
+    const QList<Seen> &seen() const { return boxes; }
+    QStringList texts() const;
+
+private:
+    void answerActiveModal();
+
+    QTimer poll;
+    QMessageBox::StandardButton answer;
+    QList<Seen> boxes;
+};
