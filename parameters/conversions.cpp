@@ -69,4 +69,24 @@ float fromFixed8_8(uint32_t raw)
     return static_cast<float>(raw) * (1.0f / 256.0f);
 }
 
+double gammaFromPosition(int position)
+{
+    return position * 0.1 + 0.5;
+}
+
+int gammaToPosition(double gamma)
+{
+    return roundToInt((gamma - 0.5) * 10);
+}
+
+double sharpeningFromPosition(int position)
+{
+    return position * 0.1;
+}
+
+int sharpeningToPosition(double sharpening)
+{
+    return roundToInt(sharpening * 10);
+}
+
 } // namespace conversions

@@ -22,4 +22,10 @@ uint32_t toFixed8_8(double value);
 float fromFixed16_16(uint32_t raw);
 float fromFixed8_8(uint32_t raw);
 
+// The User pairs' slider positions: gamma 0.5 + 0.1 per step, sharpening 0.1 per step.
+double gammaFromPosition(int position);
+int gammaToPosition(double gamma);
+double sharpeningFromPosition(int position);
+int sharpeningToPosition(double sharpening);
+
 } // namespace conversions

@@ -1,0 +1,23 @@
+#include "ui/mainwindow.h"
+
+#include "nivaro_sdk.h"
+#include "ui_mainwindow.h"
+
+#include <QTextCursor>
+
+namespace {
+// Every line of the log pane is mirrored to the SDK log at this severity.
+constexpr auto logPaneSeverity = static_cast<nivaro_sdk::severity_level>(2);
+} // namespace
+
+void MainWindow::AddLog(std::string message)
+{
+    // Whatever the user clicked or selected in the pane, the message goes at the very end,
+    // and moving there again scrolls the newest line into view.
+    ui->logView->moveCursor(QTextCursor::End, QTextCursor::MoveAnchor);
+    ui->logView->insertPlainText(QString::fromStdString(message + "\n"));
+    ui->logView->moveCursor(QTextCursor::End, QTextCursor::MoveAnchor);
+
+    nivaro_sdk::SDKLogger record(logPaneSeverity);
+    record.GetILogger() << message;
+}
