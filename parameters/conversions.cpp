@@ -44,6 +44,16 @@ uint32_t saturatingToUint32(double value)
     return saturatingTruncate<uint32_t>(value);
 }
 
+uint32_t saturatingToUint32(int value)
+{
+    return value < 0 ? 0 : static_cast<uint32_t>(value);
+}
+
+uint8_t lowByte(int value)
+{
+    return static_cast<uint8_t>(value & 0xFF);
+}
+
 int roundToInt(double value)
 {
     return saturatingToInt(std::round(value));

@@ -12,6 +12,11 @@ int saturatingToInt(double value);
 int saturatingToInt(uint32_t value);
 int32_t saturatingToInt32(double value);
 uint32_t saturatingToUint32(double value);
+// Negative values give 0.
+uint32_t saturatingToUint32(int value);
+
+// The low 8 bits, as the camera's one-byte fields take a control's integer.
+uint8_t lowByte(int value);
 
 // Rounds to the nearest integer, halves away from zero, then saturates.
 int roundToInt(double value);

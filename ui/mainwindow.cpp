@@ -12,7 +12,7 @@ MainWindow::MainWindow(QWidget *parent)
       camera(nullptr),
       connection(nullptr),
       cameraType(0),
-      portSource(&QSerialPortInfo::availablePorts)
+      portSource(&MainWindow::systemPortNames)
 {
     nivaro_sdk::INivaroSdk *sdk = nivaro_sdk::NivaroSdk::get_instance();
     sdk->Init();

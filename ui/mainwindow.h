@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QList>
 #include <QMainWindow>
-#include <QSerialPortInfo>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -22,7 +21,9 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    using PortSource = std::function<QList<QSerialPortInfo>()>;
+    // The names of the serial ports a scan lists, in the system's order. Names rather than
+    // QSerialPortInfo: an info made from a name the system does not list has an empty name.
+    using PortSource = std::function<QStringList()>;
 
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -34,6 +35,7 @@ public:
 
     // Where the scan takes its ports from; the system's serial ports unless replaced.
     void setPortSource(PortSource source);
+    static QStringList systemPortNames();
 
 public slots:
     void ResetParamsUser();
@@ -88,7 +90,7 @@ private:
     nivaro_sdk::INivaroCamera *camera;
     nivaro_sdk::INivaroConnection *connection;
     std::string portName;
-    QList<QSerialPortInfo> portList;
+    QStringList portList;
     uint8_t cameraType;
     PortSource portSource;
 };

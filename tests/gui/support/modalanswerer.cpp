@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 
 ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : answer(answer)
 {
@@ -47,6 +49,8 @@ void ModalAnswerer::answerActiveModal()
         button->click();
         return;
     }
+    for (const QLabel *label : modal->findChildren<QLabel *>())
+        box.labels << label->text();
     boxes << box;
     if (auto *dialog = qobject_cast<QDialog *>(modal))
         dialog->reject();

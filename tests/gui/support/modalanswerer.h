@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 // Answers the modal boxes a test provokes: while it lives, every modal dialog that
@@ -19,6 +20,7 @@ public:
         QString className;
         QString title;
         QString text;
+        QStringList labels; // texts of a dialog's labels, in child order
         bool hasParent = false;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;

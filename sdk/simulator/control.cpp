@@ -1,0 +1,42 @@
+// The in-process control interface over the process's simulator state.
+#include "simulator_control.h"
+#include "simulator_state.h"
+
+namespace nivaro_sim {
+
+void reset()
+{
+    simulatorState().reset();
+}
+
+ConfigurationValues &configurationValues()
+{
+    return simulatorState().values;
+}
+
+nivaro_sdk::INivaroConfig &configuration()
+{
+    return simulatorState().config;
+}
+
+void scriptPort(const std::string &port, const CameraScript &script)
+{
+    simulatorState().ports.script(port, script);
+}
+
+Registers registers(const std::string &port)
+{
+    return simulatorState().ports.registers(port);
+}
+
+std::vector<LogRecord> logRecords()
+{
+    return simulatorState().log.records();
+}
+
+std::vector<std::string> traceLines()
+{
+    return simulatorState().trace.lines();
+}
+
+} // namespace nivaro_sim

@@ -1,0 +1,169 @@
+#include "json_keys.h"
+
+namespace nivaro_sim {
+
+JsonKeys::JsonKeys(const nlohmann::json &object, std::string keyPath, std::string fileLabel,
+                   std::vector<std::string> &problems)
+    : object(object), keyPath(std::move(keyPath)), fileLabel(std::move(fileLabel)),
+      problems(problems)
+{}
+
+void JsonKeys::read(const char *key, bool &setting)
+{
+    if (const auto *value = take(key)) {
+        if (value->is_boolean()) {
+            setting = value->get<bool>();
+        } else {
+            wrongType(key, "true or false", *value);
+        }
+    }
+}
+
+void JsonKeys::read(const char *key, double &setting)
+{
+    if (const auto *value = take(key)) {
+        if (value->is_number()) {
+            setting = value->get<double>();
+        } else {
+            wrongType(key, "a number", *value);
+        }
+    }
+}
+
+void JsonKeys::read(const char *key, float &setting)
+{
+    double wide = setting;
+    read(key, wide);
+    setting = static_cast<float>(wide);
+}
+
+void JsonKeys::read(const char *key, std::string &setting)
+{
+    if (const auto *value = take(key)) {
+        if (value->is_string()) {
+            setting = value->get<std::string>();
+        } else {
+            wrongType(key, "a text", *value);
+        }
+    }
+}
+
+void JsonKeys::read(const char *key, std::string &setting, bool &isNull)
+{
+    if (const auto *value = take(key)) {
+        if (value->is_string() || value->is_null()) {
+            isNull = value->is_null();
+            setting = isNull ? std::string() : value->get<std::string>();
+        } else {
+            wrongType(key, "a text or null", *value);
+        }
+    }
+}
+
+void JsonKeys::read(const char *key, std::set<std::string> &setting,
+                    bool (*isKnown)(const std::string &name))
+{
+    const auto *value = take(key);
+    if (!value) {
+        return;
+    }
+    if (!value->is_array()) {
+        wrongType(key, "a list of names", *value);
+        return;
+    }
+    std::set<std::string> names;
+    for (const auto &item : *value) {
+        if (!item.is_string()) {
+            wrongType(key, "a list of names", item);
+        } else if (!isKnown(item.get<std::string>())) {
+            problem(key, "\"" + item.get<std::string>() + "\" is not known; ignored");
+        } else {
+            names.insert(item.get<std::string>());
+        }
+    }
+    setting = names;
+}
+
+std::optional<JsonKeys> JsonKeys::section(const char *key)
+{
+    const auto *value = take(key);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (!value->is_object()) {
+        wrongType(key, "an object", *value);
+        return std::nullopt;
+    }
+    return JsonKeys(*value, keyPath + key + '.', fileLabel, problems);
+}
+
+std::vector<std::pair<std::string, JsonKeys>> JsonKeys::sections()
+{
+    std::vector<std::pair<std::string, JsonKeys>> members;
+    for (const auto &member : object.items()) {
+        taken.insert(member.key());
+        if (member.value().is_object()) {
+            members.emplace_back(member.key(), JsonKeys(member.value(),
+                                                        keyPath + member.key() + '.', fileLabel,
+                                                        problems));
+        } else {
+            wrongType(member.key(), "an object", member.value());
+        }
+    }
+    return members;
+}
+
+void JsonKeys::finish()
+{
+    for (const auto &member : object.items()) {
+        if (taken.count(member.key()) == 0) {
+            problem(member.key(), "unknown key; ignored");
+        }
+    }
+}
+
+const nlohmann::json *JsonKeys::take(const char *key)
+{
+    taken.insert(key);
+    const auto found = object.find(key);
+    return found != object.end() ? &*found : nullptr;
+}
+
+std::optional<long long> JsonKeys::integer(const char *key, long long minimum, long long maximum)
+{
+    const auto *value = take(key);
+    if (!value) {
+        return std::nullopt;
+    }
+    const bool tooLarge = value->is_number_unsigned()
+                          && value->get<unsigned long long>()
+                                 > static_cast<unsigned long long>(maximum);
+    if (value->is_number_integer() && !tooLarge) {
+        const auto number = value->get<long long>();
+        if (number >= minimum && number <= maximum) {
+            return number;
+        }
+    }
+    const std::string expected = "an integer from " + std::to_string(minimum) + " to "
+                                 + std::to_string(maximum);
+    if (value->is_number()) {
+        problem(key, "expected " + expected + ", found " + value->dump() + "; built-in value kept");
+    } else {
+        wrongType(key, expected.c_str(), *value);
+    }
+    return std::nullopt;
+}
+
+void JsonKeys::problem(const std::string &key, const std::string &what)
+{
+    problems.push_back("configuration file \"" + fileLabel + "\", key \"" + keyPath + key
+                       + "\": " + what);
+}
+
+void JsonKeys::wrongType(const std::string &key, const char *expected, const nlohmann::json &found)
+{
+    problem(key, std::string("expected ") + expected + ", found " + found.type_name()
+                     + "; built-in value kept");
+}
+
+} // namespace nivaro_sim

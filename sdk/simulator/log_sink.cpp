@@ -1,0 +1,33 @@
+#include "log_sink.h"
+
+#include <nlohmann/json.hpp>
+
+namespace nivaro_sim {
+
+void LogSink::openFile(const std::filesystem::path &path)
+{
+    file.open(path, LineFile::Start::Append, "SDK log");
+}
+
+void LogSink::write(int severity, const std::string &text)
+{
+    const nlohmann::json line{{"severity", severity}, {"text", text}};
+    const std::lock_guard<std::mutex> lock(guard);
+    memory.push_back({severity, text});
+    // Text that is not UTF-8 is written with replacement characters rather than lost.
+    file.writeLine(line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+}
+
+std::vector<LogRecord> LogSink::records() const
+{
+    const std::lock_guard<std::mutex> lock(guard);
+    return memory;
+}
+
+void LogSink::forget()
+{
+    const std::lock_guard<std::mutex> lock(guard);
+    memory.clear();
+}
+
+} // namespace nivaro_sim

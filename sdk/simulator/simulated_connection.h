@@ -1,0 +1,32 @@
+#pragma once
+
+#include "camera_ports.h"
+#include "nivaro_connection.h"
+#include "simulated_camera.h"
+#include "trace_sink.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace nivaro_sim {
+
+// One connection attempt; it owns the cameras opened through it until they are closed.
+class SimulatedConnection final : public nivaro_sdk::INivaroConnection
+{
+public:
+    SimulatedConnection(int number, CameraPorts &ports, TraceSink &trace);
+
+    const std::string &name() const { return traceName; }
+
+    nivaro_sdk::INivaroCamera *OpenCamera(const char *portName) override;
+    void CloseCamera(nivaro_sdk::INivaroCamera *camera) override;
+
+private:
+    std::string traceName;
+    CameraPorts &ports;
+    TraceSink &trace;
+    std::vector<std::unique_ptr<SimulatedCamera>> cameras;
+};
+
+} // namespace nivaro_sim

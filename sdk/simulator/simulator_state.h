@@ -1,0 +1,36 @@
+#pragma once
+
+#include "camera_ports.h"
+#include "log_sink.h"
+#include "simulated_config.h"
+#include "simulated_service.h"
+#include "simulator_control.h"
+#include "trace_sink.h"
+
+namespace nivaro_sim {
+
+// Everything the SDK holds for the process, created at its first use: the log and
+// trace files named by the environment are opened and the configuration file is
+// read then, once.
+class SimulatorState
+{
+public:
+    SimulatorState();
+
+    // Back to the built-in configuration with no scripts, cameras or connections.
+    void reset();
+
+    LogSink log;
+    TraceSink trace;
+    ConfigurationValues values;
+    SimulatedConfig config{values, trace};
+    CameraPorts ports{values, config, trace};
+    SimulatedSdk service{config, ports, trace};
+
+private:
+    void applyConfigurationFile();
+};
+
+SimulatorState &simulatorState();
+
+} // namespace nivaro_sim

@@ -1,0 +1,93 @@
+#include "trace_format.h"
+
+#include <cstdio>
+#include <limits>
+#include <locale>
+#include <sstream>
+
+namespace nivaro_sim {
+namespace {
+
+template <typename Floating>
+std::string shortestText(Floating value)
+{
+    std::string text;
+    for (int digits = 1; digits <= std::numeric_limits<Floating>::max_digits10; ++digits) {
+        std::ostringstream out;
+        out.imbue(std::locale::classic());
+        out.precision(digits);
+        out << value;
+        text = out.str();
+        std::istringstream in(text);
+        in.imbue(std::locale::classic());
+        Floating readBack{};
+        if (in >> readBack && readBack == value) {
+            break;
+        }
+    }
+    return text;
+}
+
+std::string field(const char *name, const std::string &value)
+{
+    return std::string(name) + '=' + value;
+}
+
+} // namespace
+
+std::string traceText(double value)
+{
+    return shortestText(value);
+}
+
+std::string traceText(float value)
+{
+    return shortestText(value);
+}
+
+std::string traceText(const char *text)
+{
+    if (!text) {
+        return "null";
+    }
+    std::string quoted = "\"";
+    for (const char *c = text; *c; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (*c == '"' || *c == '\\') {
+            quoted += '\\';
+            quoted += *c;
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            quoted += escaped;
+        } else {
+            quoted += *c;
+        }
+    }
+    return quoted + '"';
+}
+
+std::string traceText(const nivaro_sdk::VersionInfo &versions)
+{
+    return '{' + field("riscvVersion", traceText(versions.riscvVersion)) + ", "
+           + field("fpgaVersion", traceText(versions.fpgaVersion)) + '}';
+}
+
+std::string traceText(const nivaro_sdk::ZoomConfig &zoom)
+{
+    return '{' + field("zoomFactor", traceText(zoom.zoomFactor)) + ", "
+           + field("centerX", traceText(zoom.centerX)) + ", "
+           + field("centerY", traceText(zoom.centerY)) + ", "
+           + field("interpolationMethod", traceText(zoom.interpolationMethod)) + '}';
+}
+
+std::string traceText(const nivaro_sdk::IaConfig &config)
+{
+    return '{' + field("resizeMode", traceText(config.resizeMode)) + ", "
+           + field("maxBoxes", traceText(config.maxBoxes)) + ", "
+           + field("sensitivity", traceText(config.sensitivity)) + ", "
+           + field("iouThreshold", traceText(config.iouThreshold)) + ", "
+           + field("outputType", traceText(config.outputType)) + '}';
+}
+
+} // namespace nivaro_sim

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "line_file.h"
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace nivaro_sim {
+
+// The call trace: one line per SDK operation, in the trace file and in memory.
+class TraceSink
+{
+public:
+    void openFile(const std::filesystem::path &path);
+
+    // "object.operation(arguments)", then " -> result" for operations that answer one.
+    void call(const std::string &object, const char *operation, const std::string &arguments);
+    void call(const std::string &object, const char *operation, const std::string &arguments,
+              const std::string &result);
+
+    std::vector<std::string> lines() const;
+    void forget();
+
+private:
+    void add(std::string line);
+
+    mutable std::mutex guard;
+    std::vector<std::string> memory;
+    LineFile file;
+};
+
+} // namespace nivaro_sim

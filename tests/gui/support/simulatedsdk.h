@@ -1,0 +1,65 @@
+#pragma once
+
+#include "simulator_control.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <cstddef>
+#include <memory>
+
+class MainWindow;
+
+// The simulated SDK as one test sees it: fresh on construction, with the cameras the
+// test scripts, the log records and the SDK calls the program made.
+class SimulatedSdk
+{
+public:
+    static constexpr int logPaneSeverity = 2;
+
+    // A point in the SDK's log and trace, to look only at what came after it.
+    struct Mark
+    {
+        std::size_t logRecords = 0;
+        std::size_t traceLines = 0;
+    };
+
+    SimulatedSdk();
+    ~SimulatedSdk();
+    SimulatedSdk(const SimulatedSdk &) = delete;
+    SimulatedSdk &operator=(const SimulatedSdk &) = delete;
+
+    nivaro_sim::ConfigurationValues &configuration();
+    void scriptPort(const QString &port, const nivaro_sim::CameraScript &script = {});
+    nivaro_sim::Registers registers(const QString &port) const;
+
+    Mark mark() const;
+    // The texts sent to the SDK log at a severity (the log pane's by default), oldest first.
+    QStringList logTexts(int severity = logPaneSeverity) const;
+    QStringList logTextsSince(const Mark &from, int severity = logPaneSeverity) const;
+    QStringList traceSince(const Mark &from) const;
+    // Trace lines without arguments and results: "sdk.GetConfig", "camera[COM3].GetGamma".
+    static QStringList operations(const QStringList &trace);
+
+    // A window whose scans list exactly these port names.
+    static std::unique_ptr<MainWindow> makeWindow(const QStringList &ports = {});
+    // A window listing the one port, scripted with the camera, scanned and connected
+    // through its buttons. The caller checks the outcome: a script may make it fail.
+    std::unique_ptr<MainWindow> makeConnectedWindow(const QString &port,
+                                                    const nivaro_sim::CameraScript &script = {});
+
+    static void click(QWidget &window, const char *buttonName);
+};
+
+// The window's control of that object name; a wrong name ends the test program.
+template<typename Widget> Widget *child(const QWidget &window, const char *objectName)
+{
+    auto *widget = window.findChild<Widget *>(QString::fromLatin1(objectName));
+    if (!widget)
+        qFatal("no %s named %s", Widget::staticMetaObject.className(), objectName);
+    return widget;
+}
+
+// A camera script whose registers start from the given ones instead of the defaults.
+nivaro_sim::CameraScript scriptWithRegisters(const nivaro_sim::Registers &registers);

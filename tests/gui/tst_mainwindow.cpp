@@ -1,0 +1,264 @@
+#include "ui/mainwindow.h"
+#include "modalanswerer.h"
+#include "simulator_control.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+// Construction, the tab-bar rule, the Expert controls loaded from the configuration,
+// the About box and closing: what the window does around the camera operations.
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void startsDisconnectedWithOnlyScanUsable();
+    void expertModeOffRemovesOnlyTheExpertTab();
+    void initParamsExpertLoadsBoundsAndCurrentValues_data();
+    void initParamsExpertLoadsBoundsAndCurrentValues();
+    void gmsSpinBoxKeepsItsWideRange();
+    void tabClicksDoNothingBeforeConnection();
+    void tabClicksSwitchUserButtonsWhileConnected();
+    void aboutBoxShowsProductAndVersionEveryTime();
+    void closingWhileConnectedMakesNoSdkCall();
+
+private:
+    static void connectTo(MainWindow &window, const QString &port);
+    static void clickTab(MainWindow &window, int index);
+    static bool userButtonsEnabled(MainWindow &window);
+};
+
+template <typename Widget>
+static Widget *child(QWidget &window, const char *name)
+{
+    auto *widget = window.findChild<Widget *>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no widget %s", name);
+    return widget;
+}
+
+void tst_MainWindow::init()
+{
+    nivaro_sim::reset();
+}
+
+void tst_MainWindow::connectTo(MainWindow &window, const QString &port)
+{
+    auto *ports = child<QComboBox>(window, "selectDeviceComboBox");
+    ports->clear();
+    ports->addItem(port);
+    window.connectDevice();
+}
+
+void tst_MainWindow::clickTab(MainWindow &window, int index)
+{
+    QTabBar *bar = child<QTabWidget>(window, "tabWidget")->tabBar();
+    const QPoint where = index < 0 ? QPoint(bar->width() - 2, bar->height() / 2)
+                                   : bar->tabRect(index).center();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, where);
+}
+
+bool tst_MainWindow::userButtonsEnabled(MainWindow &window)
+{
+    const bool read = child<QPushButton>(window, "readParamButtonUser")->isEnabled();
+    const bool write = child<QPushButton>(window, "applyParamsButtonUser")->isEnabled();
+    const bool reset = child<QPushButton>(window, "resetParamButtonUser")->isEnabled();
+    if (read != write || write != reset)
+        qFatal("the three User buttons disagree");
+    return read;
+}
+
+void tst_MainWindow::startsDisconnectedWithOnlyScanUsable()
+{
+    MainWindow window;
+    QVERIFY(child<QPushButton>(window, "scanDeviceButton")->isEnabled());
+    QVERIFY(child<QComboBox>(window, "selectDeviceComboBox")->isEnabled());
+    QVERIFY(!child<QPushButton>(window, "connectDeviceButton")->isEnabled());
+    QVERIFY(!child<QPushButton>(window, "disconnectDeviceButton")->isEnabled());
+    QVERIFY(!userButtonsEnabled(window));
+    QCOMPARE(child<QComboBox>(window, "selectDeviceComboBox")->count(), 0);
+
+    auto *tabs = child<QTabWidget>(window, "tabWidget");
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QVERIFY(!tabs->widget(0)->isEnabled());
+    QVERIFY(!tabs->widget(1)->isEnabled());
+    QVERIFY(tabs->widget(2)->isEnabled());
+    QVERIFY(child<QPlainTextEdit>(window, "logView")->toPlainText().isEmpty());
+
+    // The window's own construction talks to the SDK but logs nothing.
+    QVERIFY(nivaro_sim::logRecords().empty());
+}
+
+void tst_MainWindow::expertModeOffRemovesOnlyTheExpertTab()
+{
+    nivaro_sim::configurationValues().expertMode = false;
+    nivaro_sim::configuration().currentGfid = 321;
+    MainWindow window;
+
+    auto *tabs = child<QTabWidget>(window, "tabWidget");
+    QCOMPARE(tabs->count(), 2);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("User"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("IA control"));
+
+    // The page left the tab bar only: its controls are alive, loaded and still coupled.
+    auto *gfidSlider = child<QSlider>(window, "gfidSlider");
+    auto *gfidEdit = child<QDoubleSpinBox>(window, "gfidEdit");
+    QCOMPARE(gfidSlider->value(), 321);
+    QCOMPARE(gfidEdit->value(), 321.0);
+    gfidSlider->setValue(400);
+    QCOMPARE(gfidEdit->value(), 400.0);
+}
+
+void tst_MainWindow::initParamsExpertLoadsBoundsAndCurrentValues_data()
+{
+    QTest::addColumn<QByteArray>("slider");
+    QTest::addColumn<QByteArray>("spinBox");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("current");
+
+    // GSK above the form's initial spin box maximum of 3 must still land on both controls.
+    QTest::newRow("GSK above the form's range") << QByteArray("gskSlider") << QByteArray("gskEdit")
+                                                << 1 << 40 << 25;
+    QTest::newRow("GFID") << QByteArray("gfidSlider") << QByteArray("gfidEdit") << 10 << 4000 << 3500;
+    QTest::newRow("TINT above the form's range") << QByteArray("tintSlider") << QByteArray("tintEdit")
+                                                 << 0 << 60 << 45;
+    QTest::newRow("GMS") << QByteArray("gmsSlider") << QByteArray("gmsEdit") << 0 << 500000 << 250000;
+}
+
+void tst_MainWindow::initParamsExpertLoadsBoundsAndCurrentValues()
+{
+    QFETCH(QByteArray, slider);
+    QFETCH(QByteArray, spinBox);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(int, current);
+
+    nivaro_sdk::INivaroConfig &config = nivaro_sim::configuration();
+    config.gskMin = config.gfidMin = config.tintMin = config.gmsMin = minimum;
+    config.gskMax = config.gfidMax = config.tintMax = config.gmsMax = maximum;
+    config.currentGsk = config.currentGfid = config.currentTint = config.currentGms = current;
+    MainWindow window;
+
+    auto *expertSlider = child<QSlider>(window, slider.constData());
+    auto *expertSpinBox = child<QDoubleSpinBox>(window, spinBox.constData());
+    QCOMPARE(expertSlider->minimum(), minimum);
+    QCOMPARE(expertSlider->maximum(), maximum);
+    QCOMPARE(expertSlider->singleStep(), 1);
+    QCOMPARE(expertSlider->pageStep(), 10);
+    QCOMPARE(expertSlider->tickInterval(), 1);
+    QVERIFY(expertSlider->isEnabled());
+    QCOMPARE(expertSlider->value(), current);
+    QCOMPARE(expertSpinBox->value(), double(current));
+    QCOMPARE(expertSpinBox->singleStep(), 1.0);
+}
+
+void tst_MainWindow::gmsSpinBoxKeepsItsWideRange()
+{
+    nivaro_sdk::INivaroConfig &config = nivaro_sim::configuration();
+    config.gmsMin = 5;
+    config.gmsMax = 900;
+    config.currentGms = 600;
+    MainWindow window;
+
+    auto *gmsEdit = child<QDoubleSpinBox>(window, "gmsEdit");
+    QCOMPARE(gmsEdit->minimum(), 0.0);
+    QCOMPARE(gmsEdit->maximum(), 4294967296.0);
+    QCOMPARE(gmsEdit->value(), 600.0);
+    QCOMPARE(child<QSlider>(window, "gmsSlider")->maximum(), 900);
+}
+
+void tst_MainWindow::tabClicksDoNothingBeforeConnection()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (int index : {1, 2, 0, -1})
+        clickTab(window, index);
+    QVERIFY(!userButtonsEnabled(window));
+    QVERIFY(child<QPushButton>(window, "scanDeviceButton")->isEnabled());
+}
+
+void tst_MainWindow::tabClicksSwitchUserButtonsWhileConnected()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *tabs = child<QTabWidget>(window, "tabWidget");
+
+    // Connected while another tab shows: the buttons stay on until the next click.
+    tabs->setCurrentIndex(2);
+    connectTo(window, QStringLiteral("COM3"));
+    QVERIFY(userButtonsEnabled(window));
+
+    clickTab(window, 1);
+    QVERIFY(!userButtonsEnabled(window));
+    clickTab(window, 0);
+    QVERIFY(userButtonsEnabled(window));
+    clickTab(window, 2);
+    QVERIFY(!userButtonsEnabled(window));
+    clickTab(window, 2); // the tab already shown applies the rule again
+    QVERIFY(!userButtonsEnabled(window));
+
+    // A click beside the tabs and a change by keyboard or program leave them alone.
+    clickTab(window, -1);
+    QVERIFY(!userButtonsEnabled(window));
+    tabs->setCurrentIndex(0);
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    QVERIFY(!userButtonsEnabled(window));
+
+    clickTab(window, 0);
+    QVERIFY(userButtonsEnabled(window));
+    window.disconnectDevice();
+    QVERIFY(!userButtonsEnabled(window));
+    clickTab(window, 0);
+    QVERIFY(!userButtonsEnabled(window));
+}
+
+void tst_MainWindow::aboutBoxShowsProductAndVersionEveryTime()
+{
+    MainWindow window;
+    ModalAnswerer answerer;
+    auto *about = child<QPushButton>(window, "aboutButton");
+    about->click();
+    about->click();
+
+    QCOMPARE(answerer.seen().size(), 2);
+    for (const ModalAnswerer::Seen &box : answerer.seen()) {
+        QCOMPARE(box.className, QStringLiteral("Dialog"));
+        QCOMPARE(box.title, QStringLiteral("About"));
+        QVERIFY(!box.hasParent);
+        QVERIFY(box.labels.contains(QStringLiteral("Velmora HD")));
+        QVERIFY(box.labels.contains(QStringLiteral("1.4.4")));
+        QVERIFY(box.labels.contains(QStringLiteral("Nom du produit : ")));
+        QVERIFY(!box.labels.contains(QStringLiteral("TextLabel")));
+    }
+    QVERIFY(window.findChildren<QDialog *>().isEmpty());
+}
+
+void tst_MainWindow::closingWhileConnectedMakesNoSdkCall()
+{
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    connectTo(*window, QStringLiteral("COM3"));
+    QVERIFY(child<QPushButton>(*window, "disconnectDeviceButton")->isEnabled());
+
+    const size_t callsBefore = nivaro_sim::traceLines().size();
+    QVERIFY2(window->close(), "the close was refused");
+    window.reset();
+    QCOMPARE(nivaro_sim::traceLines().size(), callsBefore);
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,160 @@
+// Cameras per port, their life across reconnects, and the objects the SDK hands out.
+#include "simulator_fixture.h"
+
+using nivaro_sdk::INivaroCamera;
+using nivaro_sdk::INivaroConnection;
+
+namespace {
+
+class CameraPorts : public SimulatorTest
+{};
+
+TEST_F(CameraPorts, eachPortIsACameraOfItsOwn)
+{
+    INivaroCamera *com3 = open("COM3");
+    INivaroCamera *com4 = open("COM4");
+    ASSERT_NE(com3, nullptr);
+    ASSERT_NE(com4, nullptr);
+    ASSERT_TRUE(com3->SetGamma(131072));
+    EXPECT_EQ(com4->GetGamma(), 65536u);
+    EXPECT_EQ(nivaro_sim::registers("COM3").gamma, 131072u);
+}
+
+TEST_F(CameraPorts, reconnectReadsBackWhatWasWritten)
+{
+    INivaroCamera *camera = open("/dev/ttyUSB0");
+    ASSERT_NE(camera, nullptr);
+    ASSERT_TRUE(camera->SetRoiX1(42));
+    ASSERT_TRUE(camera->SetPolarity(true));
+    disconnect(camera);
+
+    camera = open("/dev/ttyUSB0");
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->GetRoiX1(), 42u);
+    EXPECT_TRUE(camera->GetPolarity());
+}
+
+TEST_F(CameraPorts, configurationChangedAfterTheFirstOpenDoesNotTouchTheCamera)
+{
+    ASSERT_NE(open("COM3"), nullptr);
+    nivaro_sim::configurationValues().gamma = 2.0;
+    EXPECT_EQ(open("COM3")->GetGamma(), 65536u);
+    EXPECT_EQ(open("COM4")->GetGamma(), 131072u);
+}
+
+TEST_F(CameraPorts, scriptingAPortStartsItsCameraAnew)
+{
+    INivaroCamera *camera = open("COM3");
+    ASSERT_NE(camera, nullptr);
+    ASSERT_TRUE(camera->SetClhe(777));
+    nivaro_sim::scriptPort("COM3", {});
+    EXPECT_EQ(nivaro_sim::registers("COM3").clhe, 1500u);
+    EXPECT_EQ(open("COM3")->GetClhe(), 1500u);
+}
+
+TEST_F(CameraPorts, resetForgetsCamerasScriptsAndConfiguration)
+{
+    nivaro_sdk::INivaroConfig *config = sdk().GetConfig();
+    nivaro_sim::CameraScript absent;
+    absent.present = false;
+    nivaro_sim::scriptPort("COM1", absent);
+    ASSERT_TRUE(open("COM3")->SetClhe(777));
+    nivaro_sim::configurationValues().linkType = "USB";
+    config->currentGsk = 3;
+    config->gskMax = 9;
+    nivaro_sdk::SDKLogger(nivaro_sdk::info).GetILogger() << "before the reset";
+
+    nivaro_sim::reset();
+
+    EXPECT_TRUE(nivaro_sim::logRecords().empty());
+    EXPECT_TRUE(nivaro_sim::traceLines().empty());
+    EXPECT_NE(open("COM1"), nullptr);
+    EXPECT_EQ(nivaro_sim::traceLines().front(), "sdk.CreateConnection() -> connection#1");
+    EXPECT_EQ(open("COM3")->GetClhe(), 1500u);
+    EXPECT_EQ(sdk().GetConfig(), config);
+    EXPECT_STREQ(config->GetLinkType(), "UART");
+    EXPECT_EQ(config->currentGsk, 2);
+    EXPECT_EQ(config->gskMax, 3);
+}
+
+TEST_F(CameraPorts, builtInConfigurationSuitsTheProgramsForm)
+{
+    nivaro_sdk::INivaroConfig *config = sdk().GetConfig();
+    EXPECT_STREQ(config->GetLinkType(), "UART");
+    EXPECT_TRUE(config->IsExpertModeEnabled());
+    EXPECT_EQ(config->GetDefaultGsk(), config->currentGsk);
+    EXPECT_EQ(config->GetDefaultGfid(), config->currentGfid);
+    EXPECT_EQ(config->GetDefaultGms(), config->currentGms);
+    EXPECT_EQ(config->GetDefaultTint(), config->currentTint);
+    EXPECT_LE(config->gskMin, config->currentGsk);
+    EXPECT_GE(config->gskMax, config->currentGsk);
+    EXPECT_LE(config->gfidMin, config->currentGfid);
+    EXPECT_GE(config->gfidMax, config->currentGfid);
+    EXPECT_LE(config->tintMin, config->currentTint);
+    EXPECT_GE(config->tintMax, config->currentTint);
+    EXPECT_LE(config->gmsMin, config->currentGms);
+    EXPECT_GE(config->gmsMax, config->currentGms);
+    EXPECT_LT(config->GetDefaultRoiX1(), config->GetDefaultRoiX2());
+    EXPECT_LT(config->GetDefaultRoiY1(), config->GetDefaultRoiY2());
+    EXPECT_DOUBLE_EQ(config->GetDefaultRoiX1() + config->GetDefaultRoiX2(), 1280.0);
+    EXPECT_DOUBLE_EQ(config->GetDefaultRoiY1() + config->GetDefaultRoiY2(), 1024.0);
+}
+
+class HandedOutObjects : public SimulatorTest
+{};
+
+TEST_F(HandedOutObjects, releaseConnectionClearsTheCallersHolder)
+{
+    INivaroConnection *connection = sdk().CreateConnection();
+    INivaroCamera *camera = connection->OpenCamera("COM3");
+    connection->CloseCamera(camera);
+    sdk().ReleaseConnection(&connection);
+    EXPECT_EQ(connection, nullptr);
+    EXPECT_EQ(nivaro_sim::traceLines(),
+              (std::vector<std::string>{"sdk.CreateConnection() -> connection#1",
+                                        "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
+                                        "connection#1.CloseCamera(camera[COM3])",
+                                        "sdk.ReleaseConnection(&connection#1)"}));
+}
+
+TEST_F(HandedOutObjects, unknownAndNullObjectsAreHarmless)
+{
+    INivaroConnection *first = sdk().CreateConnection();
+    INivaroConnection *second = sdk().CreateConnection();
+    INivaroCamera *camera = first->OpenCamera("COM3");
+    second->CloseCamera(camera);
+    first->CloseCamera(nullptr);
+    first->CloseCamera(camera);
+    first->CloseCamera(camera);
+    INivaroConnection *released = first;
+    sdk().ReleaseConnection(&first);
+    sdk().ReleaseConnection(&released);
+    INivaroConnection *none = nullptr;
+    sdk().ReleaseConnection(&none);
+    sdk().ReleaseConnection(nullptr);
+    EXPECT_EQ(released, nullptr);
+
+    EXPECT_EQ(nivaro_sim::traceLines(),
+              (std::vector<std::string>{"sdk.CreateConnection() -> connection#1",
+                                        "sdk.CreateConnection() -> connection#2",
+                                        "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
+                                        "connection#2.CloseCamera(unknown)",
+                                        "connection#1.CloseCamera(null)",
+                                        "connection#1.CloseCamera(camera[COM3])",
+                                        "connection#1.CloseCamera(unknown)",
+                                        "sdk.ReleaseConnection(&connection#1)",
+                                        "sdk.ReleaseConnection(&unknown)",
+                                        "sdk.ReleaseConnection(&null)",
+                                        "sdk.ReleaseConnection(null)"}));
+}
+
+TEST_F(HandedOutObjects, initMayBeCalledAnyNumberOfTimes)
+{
+    EXPECT_TRUE(sdk().Init());
+    nivaro_sdk::INivaroConfig *config = sdk().GetConfig();
+    EXPECT_TRUE(sdk().Init());
+    EXPECT_EQ(sdk().GetConfig(), config);
+    EXPECT_NE(open("COM3"), nullptr);
+}
+
+} // namespace
