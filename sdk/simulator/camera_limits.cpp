@@ -15,8 +15,8 @@ bool roiYAccepted(uint32_t y)
 bool zoomAccepted(const nivaro_sdk::ZoomConfig &zoom)
 {
     // Written so that a NaN factor fails both comparisons and is refused.
-    const bool factorAccepted = zoom.zoomFactor >= zoomFactorMinimum
-                                && zoom.zoomFactor <= zoomFactorMaximum;
+    const bool factorAccepted
+        = zoom.zoomFactor >= zoomFactorMinimum && zoom.zoomFactor <= zoomFactorMaximum;
     return factorAccepted && zoom.interpolationMethod <= 1;
 }
 
@@ -33,8 +33,8 @@ bool nucStateAccepted(uint8_t state)
 bool iaConfigAccepted(const nivaro_sdk::IaConfig &config)
 {
     return config.resizeMode <= iaResizeModeMaximum && config.maxBoxes <= iaPercentMaximum
-           && config.sensitivity <= iaPercentMaximum && config.iouThreshold <= iaPercentMaximum
-           && config.outputType <= iaOutputTypeMaximum;
+        && config.sensitivity <= iaPercentMaximum && config.iouThreshold <= iaPercentMaximum
+        && config.outputType <= iaOutputTypeMaximum;
 }
 
 bool withinBounds(int32_t value, int32_t minimum, int32_t maximum)

@@ -4,10 +4,10 @@
 
 namespace nivaro_sim {
 
-CameraPorts::CameraPorts(const ConfigurationValues &values,
-                         const nivaro_sdk::INivaroConfig &bounds, TraceSink &trace)
+CameraPorts::CameraPorts(const ConfigurationValues &values, const nivaro_sdk::INivaroConfig &bounds,
+                         TraceSink &trace)
     : values(values), bounds(bounds), trace(trace)
-{}
+{ }
 
 std::unique_ptr<SimulatedCamera> CameraPorts::open(const std::string &port)
 {
@@ -44,7 +44,7 @@ void CameraPorts::forget()
 CameraScript CameraPorts::scriptOf(const std::string &port) const
 {
     const auto scripted = scripts.find(port);
-    return scripted != scripts.end() ? scripted->second : CameraScript{};
+    return scripted != scripts.end() ? scripted->second : CameraScript {};
 }
 
 Registers CameraPorts::initialRegisters(const std::string &port) const

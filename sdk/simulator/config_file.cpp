@@ -6,7 +6,7 @@
 #include "simulated_camera.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace nivaro_sim {
 namespace {
@@ -144,12 +144,13 @@ std::vector<std::string> applyConfigurationFile(const std::filesystem::path &fil
 {
     const std::string label = displayText(file);
     std::ifstream stream(file, std::ios::binary);
-    std::ostringstream text;
-    if (!stream || !(text << stream.rdbuf())) {
+    const std::string text((std::istreambuf_iterator<char>(stream)),
+                           std::istreambuf_iterator<char>());
+    if (!stream.is_open() || stream.bad()) {
         const char *reason = std::filesystem::exists(file) ? "cannot be read" : "does not exist";
         return {"configuration file \"" + label + "\" " + reason + "; built-in values kept"};
     }
-    return applyConfigurationText(text.str(), label, target);
+    return applyConfigurationText(text, label, target);
 }
 
 std::vector<std::string> applyConfigurationText(const std::string &text,

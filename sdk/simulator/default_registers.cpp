@@ -15,8 +15,7 @@ uint32_t saturatedRegister(double value)
     return value >= highest ? std::numeric_limits<uint32_t>::max() : static_cast<uint32_t>(value);
 }
 
-} // namespace
-
+// Register values in the camera's units, saturated to the register's range.
 uint32_t toFixed16_16(double value)
 {
     return saturatedRegister(std::round(value * 65536.0));
@@ -31,6 +30,8 @@ uint32_t truncatedToRegister(double value)
 {
     return saturatedRegister(std::trunc(value));
 }
+
+} // namespace
 
 Registers registersFromConfiguration(const ConfigurationValues &values)
 {

@@ -11,7 +11,7 @@ INivaroSdk *NivaroSdk::get_instance()
     return &nivaro_sim::serviceObject();
 }
 
-SDKLogger::SDKLogger(severity_level severity) : record(nivaro_sim::openLogRecord(severity)) {}
+SDKLogger::SDKLogger(severity_level severity) : record(nivaro_sim::openLogRecord(severity)) { }
 
 SDKLogger::~SDKLogger()
 {

@@ -4,9 +4,11 @@ namespace nivaro_sim {
 
 JsonKeys::JsonKeys(const nlohmann::json &object, std::string keyPath, std::string fileLabel,
                    std::vector<std::string> &problems)
-    : object(object), keyPath(std::move(keyPath)), fileLabel(std::move(fileLabel)),
-      problems(problems)
-{}
+    : object(object)
+    , keyPath(std::move(keyPath))
+    , fileLabel(std::move(fileLabel))
+    , problems(problems)
+{ }
 
 void JsonKeys::read(const char *key, bool &setting)
 {
@@ -103,9 +105,9 @@ std::vector<std::pair<std::string, JsonKeys>> JsonKeys::sections()
     for (const auto &member : object.items()) {
         taken.insert(member.key());
         if (member.value().is_object()) {
-            members.emplace_back(member.key(), JsonKeys(member.value(),
-                                                        keyPath + member.key() + '.', fileLabel,
-                                                        problems));
+            members.emplace_back(
+                member.key(),
+                JsonKeys(member.value(), keyPath + member.key() + '.', fileLabel, problems));
         } else {
             wrongType(member.key(), "an object", member.value());
         }
@@ -136,16 +138,15 @@ std::optional<long long> JsonKeys::integer(const char *key, long long minimum, l
         return std::nullopt;
     }
     const bool tooLarge = value->is_number_unsigned()
-                          && value->get<unsigned long long>()
-                                 > static_cast<unsigned long long>(maximum);
+        && value->get<unsigned long long>() > static_cast<unsigned long long>(maximum);
     if (value->is_number_integer() && !tooLarge) {
         const auto number = value->get<long long>();
         if (number >= minimum && number <= maximum) {
             return number;
         }
     }
-    const std::string expected = "an integer from " + std::to_string(minimum) + " to "
-                                 + std::to_string(maximum);
+    const std::string expected
+        = "an integer from " + std::to_string(minimum) + " to " + std::to_string(maximum);
     if (value->is_number()) {
         problem(key, "expected " + expected + ", found " + value->dump() + "; built-in value kept");
     } else {
@@ -162,8 +163,9 @@ void JsonKeys::problem(const std::string &key, const std::string &what)
 
 void JsonKeys::wrongType(const std::string &key, const char *expected, const nlohmann::json &found)
 {
-    problem(key, std::string("expected ") + expected + ", found " + found.type_name()
-                     + "; built-in value kept");
+    problem(key,
+            std::string("expected ") + expected + ", found " + found.type_name()
+                + "; built-in value kept");
 }
 
 } // namespace nivaro_sim

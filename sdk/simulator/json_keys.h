@@ -1,9 +1,8 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <cstdint>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
 #include <string>
@@ -26,7 +25,7 @@ public:
     void read(const char *key, float &setting);
     void read(const char *key, std::string &setting);
 
-    template <typename Integer, typename = std::enable_if_t<std::is_integral_v<Integer>>>
+    template<typename Integer, typename = std::enable_if_t<std::is_integral_v<Integer>>>
     void read(const char *key, Integer &setting,
               long long minimum = std::numeric_limits<Integer>::min(),
               long long maximum = static_cast<long long>(std::numeric_limits<Integer>::max()))

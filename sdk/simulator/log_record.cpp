@@ -2,7 +2,7 @@
 
 namespace nivaro_sim {
 
-LogRecordBuilder::LogRecordBuilder(int severity) : recordSeverity(severity) {}
+LogRecordBuilder::LogRecordBuilder(int severity) : recordSeverity(severity) { }
 
 nivaro_sdk::ILogger &LogRecordBuilder::operator<<(const std::string &text)
 {

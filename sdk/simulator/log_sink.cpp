@@ -11,7 +11,7 @@ void LogSink::openFile(const std::filesystem::path &path)
 
 void LogSink::write(int severity, const std::string &text)
 {
-    const nlohmann::json line{{"severity", severity}, {"text", text}};
+    const nlohmann::json line {{"severity", severity}, {"text", text}};
     const std::lock_guard<std::mutex> lock(guard);
     memory.push_back({severity, text});
     // Text that is not UTF-8 is written with replacement characters rather than lost.

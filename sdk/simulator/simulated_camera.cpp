@@ -12,12 +12,29 @@ namespace nivaro_sim {
 namespace {
 
 const char *const refusableSetters[] = {
-    "SetGsk",          "SetGfid",          "SetGms",           "SetTint",
-    "SetBpr",          "SetOffsetCorrection", "SetGainCorrection", "SetHorizontalFlip",
-    "SetVerticalFlip", "SetVignettingCorrection", "SetColumnCorrection", "ConfigureZoom",
-    "SetContrastType", "SetIaConfig",      "SetGamma",         "SetClhe",
-    "SetSharpening",   "SetPolarity",      "SetRoiX1",         "SetRoiX2",
-    "SetRoiY1",        "SetRoiY2",         "SetNucEnabled",
+    "SetGsk",
+    "SetGfid",
+    "SetGms",
+    "SetTint",
+    "SetBpr",
+    "SetOffsetCorrection",
+    "SetGainCorrection",
+    "SetHorizontalFlip",
+    "SetVerticalFlip",
+    "SetVignettingCorrection",
+    "SetColumnCorrection",
+    "ConfigureZoom",
+    "SetContrastType",
+    "SetIaConfig",
+    "SetGamma",
+    "SetClhe",
+    "SetSharpening",
+    "SetPolarity",
+    "SetRoiX1",
+    "SetRoiX2",
+    "SetRoiY1",
+    "SetRoiY2",
+    "SetNucEnabled",
 };
 
 } // namespace
@@ -25,15 +42,18 @@ const char *const refusableSetters[] = {
 bool isRefusableSetter(const std::string &operation)
 {
     return std::find(std::begin(refusableSetters), std::end(refusableSetters), operation)
-           != std::end(refusableSetters);
+        != std::end(refusableSetters);
 }
 
 SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,
                                  std::shared_ptr<Registers> registers,
                                  const nivaro_sdk::INivaroConfig &bounds, TraceSink &trace)
-    : traceName("camera[" + port + "]"), script(std::move(script)),
-      registers(std::move(registers)), bounds(bounds), trace(trace)
-{}
+    : traceName("camera[" + port + "]")
+    , script(std::move(script))
+    , registers(std::move(registers))
+    , bounds(bounds)
+    , trace(trace)
+{ }
 
 bool SimulatedCamera::answers()
 {
@@ -45,15 +65,14 @@ bool SimulatedCamera::answers()
     return !script.silent && !unplugged;
 }
 
-template <typename Value>
-Value SimulatedCamera::get(const char *operation, Value value)
+template<typename Value> Value SimulatedCamera::get(const char *operation, Value value)
 {
-    const Value answer = answers() ? value : Value{};
+    const Value answer = answers() ? value : Value {};
     trace.call(traceName, operation, "", traceText(answer));
     return answer;
 }
 
-template <typename Value, typename Register>
+template<typename Value, typename Register>
 bool SimulatedCamera::set(const char *operation, const Value &value, Register &target,
                           bool accepted)
 {
@@ -68,8 +87,8 @@ bool SimulatedCamera::set(const char *operation, const Value &value, Register &t
 bool SimulatedCamera::GetVersions(nivaro_sdk::VersionInfo &versions)
 {
     const bool answered = answers();
-    versions = answered ? nivaro_sdk::VersionInfo{script.riscvVersion, script.fpgaVersion}
-                        : nivaro_sdk::VersionInfo{0, 0};
+    versions = answered ? nivaro_sdk::VersionInfo {script.riscvVersion, script.fpgaVersion}
+                        : nivaro_sdk::VersionInfo {0, 0};
     trace.call(traceName, "GetVersions", outText(true, versions), traceText(answered));
     return answered;
 }

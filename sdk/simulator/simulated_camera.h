@@ -89,10 +89,9 @@ private:
     // Counts the operation and waits the link's latency; false once the camera is silent.
     bool answers();
 
-    template <typename Value>
-    Value get(const char *operation, Value value);
+    template<typename Value> Value get(const char *operation, Value value);
 
-    template <typename Value, typename Register>
+    template<typename Value, typename Register>
     bool set(const char *operation, const Value &value, Register &target, bool accepted);
 
     std::string traceName;

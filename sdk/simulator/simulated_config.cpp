@@ -28,8 +28,7 @@ void SimulatedConfig::restoreBuiltInMembers()
     gmsMax = 100000;
 }
 
-template <typename Value>
-Value SimulatedConfig::answer(const char *operation, Value value)
+template<typename Value> Value SimulatedConfig::answer(const char *operation, Value value)
 {
     trace.call("config", operation, "", traceText(value));
     return value;

@@ -46,8 +46,7 @@ public:
     bool IsExpertModeEnabled() override;
 
 private:
-    template <typename Value>
-    Value answer(const char *operation, Value value);
+    template<typename Value> Value answer(const char *operation, Value value);
 
     const ConfigurationValues &values;
     TraceSink &trace;

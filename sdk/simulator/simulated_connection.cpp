@@ -8,7 +8,7 @@ namespace nivaro_sim {
 
 SimulatedConnection::SimulatedConnection(int number, CameraPorts &ports, TraceSink &trace)
     : traceName("connection#" + std::to_string(number)), ports(ports), trace(trace)
-{}
+{ }
 
 nivaro_sdk::INivaroCamera *SimulatedConnection::OpenCamera(const char *portName)
 {
@@ -23,9 +23,8 @@ nivaro_sdk::INivaroCamera *SimulatedConnection::OpenCamera(const char *portName)
 
 void SimulatedConnection::CloseCamera(nivaro_sdk::INivaroCamera *camera)
 {
-    const auto held = std::find_if(cameras.begin(), cameras.end(), [camera](const auto &owned) {
-        return owned.get() == camera;
-    });
+    const auto held = std::find_if(cameras.begin(), cameras.end(),
+                                   [camera](const auto &owned) { return owned.get() == camera; });
     if (held == cameras.end()) {
         trace.call(traceName, "CloseCamera", camera ? "unknown" : "null");
         return;

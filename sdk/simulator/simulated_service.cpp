@@ -8,7 +8,7 @@ namespace nivaro_sim {
 
 SimulatedSdk::SimulatedSdk(SimulatedConfig &config, CameraPorts &ports, TraceSink &trace)
     : config(config), ports(ports), trace(trace)
-{}
+{ }
 
 bool SimulatedSdk::Init()
 {
@@ -41,10 +41,9 @@ void SimulatedSdk::ReleaseConnection(nivaro_sdk::INivaroConnection **connection)
         trace.call("sdk", "ReleaseConnection", "null");
         return;
     }
-    const auto held = std::find_if(connections.begin(), connections.end(),
-                                   [connection](const auto &owned) {
-                                       return owned.get() == *connection;
-                                   });
+    const auto held
+        = std::find_if(connections.begin(), connections.end(),
+                       [connection](const auto &owned) { return owned.get() == *connection; });
     if (held == connections.end()) {
         trace.call("sdk", "ReleaseConnection", *connection ? "&unknown" : "&null");
     } else {

@@ -18,7 +18,7 @@ void SimulatorState::reset()
 {
     service.forget();
     ports.forget();
-    values = ConfigurationValues{};
+    values = ConfigurationValues {};
     config.restoreBuiltInMembers();
     log.forget();
     trace.forget();
@@ -31,7 +31,8 @@ void SimulatorState::applyConfigurationFile()
         return;
     }
     std::map<std::string, CameraScript> scripts;
-    for (const auto &problem : nivaro_sim::applyConfigurationFile(file, {values, config, scripts})) {
+    for (const auto &problem :
+         nivaro_sim::applyConfigurationFile(file, {values, config, scripts})) {
         std::cerr << "nivaro sdk: " << problem << '\n';
     }
     for (const auto &[port, script] : scripts) {

@@ -23,9 +23,9 @@ public:
     LogSink log;
     TraceSink trace;
     ConfigurationValues values;
-    SimulatedConfig config{values, trace};
-    CameraPorts ports{values, config, trace};
-    SimulatedSdk service{config, ports, trace};
+    SimulatedConfig config {values, trace};
+    CameraPorts ports {values, config, trace};
+    SimulatedSdk service {config, ports, trace};
 
 private:
     void applyConfigurationFile();

@@ -8,8 +8,7 @@
 namespace nivaro_sim {
 namespace {
 
-template <typename Floating>
-std::string shortestText(Floating value)
+template<typename Floating> std::string shortestText(Floating value)
 {
     std::string text;
     for (int digits = 1; digits <= std::numeric_limits<Floating>::max_digits10; ++digits) {
@@ -20,7 +19,7 @@ std::string shortestText(Floating value)
         text = out.str();
         std::istringstream in(text);
         in.imbue(std::locale::classic());
-        Floating readBack{};
+        Floating readBack {};
         if (in >> readBack && readBack == value) {
             break;
         }
@@ -70,24 +69,24 @@ std::string traceText(const char *text)
 std::string traceText(const nivaro_sdk::VersionInfo &versions)
 {
     return '{' + field("riscvVersion", traceText(versions.riscvVersion)) + ", "
-           + field("fpgaVersion", traceText(versions.fpgaVersion)) + '}';
+        + field("fpgaVersion", traceText(versions.fpgaVersion)) + '}';
 }
 
 std::string traceText(const nivaro_sdk::ZoomConfig &zoom)
 {
     return '{' + field("zoomFactor", traceText(zoom.zoomFactor)) + ", "
-           + field("centerX", traceText(zoom.centerX)) + ", "
-           + field("centerY", traceText(zoom.centerY)) + ", "
-           + field("interpolationMethod", traceText(zoom.interpolationMethod)) + '}';
+        + field("centerX", traceText(zoom.centerX)) + ", "
+        + field("centerY", traceText(zoom.centerY)) + ", "
+        + field("interpolationMethod", traceText(zoom.interpolationMethod)) + '}';
 }
 
 std::string traceText(const nivaro_sdk::IaConfig &config)
 {
     return '{' + field("resizeMode", traceText(config.resizeMode)) + ", "
-           + field("maxBoxes", traceText(config.maxBoxes)) + ", "
-           + field("sensitivity", traceText(config.sensitivity)) + ", "
-           + field("iouThreshold", traceText(config.iouThreshold)) + ", "
-           + field("outputType", traceText(config.outputType)) + '}';
+        + field("maxBoxes", traceText(config.maxBoxes)) + ", "
+        + field("sensitivity", traceText(config.sensitivity)) + ", "
+        + field("iouThreshold", traceText(config.iouThreshold)) + ", "
+        + field("outputType", traceText(config.outputType)) + '}';
 }
 
 } // namespace nivaro_sim

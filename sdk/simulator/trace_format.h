@@ -18,7 +18,7 @@ std::string traceText(const nivaro_sdk::VersionInfo &versions);
 std::string traceText(const nivaro_sdk::ZoomConfig &zoom);
 std::string traceText(const nivaro_sdk::IaConfig &config);
 
-template <typename Number, typename = std::enable_if_t<std::is_integral_v<Number>>>
+template<typename Number, typename = std::enable_if_t<std::is_integral_v<Number>>>
 std::string traceText(Number value)
 {
     if constexpr (std::is_same_v<Number, bool>) {
@@ -30,8 +30,7 @@ std::string traceText(Number value)
 }
 
 // An argument the SDK fills in: "out " and what it wrote, or "out unfilled".
-template <typename Value>
-std::string outText(bool filled, const Value &value)
+template<typename Value> std::string outText(bool filled, const Value &value)
 {
     return filled ? "out " + traceText(value) : std::string("out unfilled");
 }

@@ -7,14 +7,13 @@ void TraceSink::openFile(const std::filesystem::path &path)
     file.open(path, LineFile::Start::Replace, "SDK trace");
 }
 
-void TraceSink::call(const std::string &object, const char *operation,
-                     const std::string &arguments)
+void TraceSink::call(const std::string &object, const char *operation, const std::string &arguments)
 {
     add(object + '.' + operation + '(' + arguments + ')');
 }
 
-void TraceSink::call(const std::string &object, const char *operation,
-                     const std::string &arguments, const std::string &result)
+void TraceSink::call(const std::string &object, const char *operation, const std::string &arguments,
+                     const std::string &result)
 {
     add(object + '.' + operation + '(' + arguments + ") -> " + result);
 }

@@ -194,6 +194,8 @@ void tst_Connection::linkTypeOtherThanUartIsRefused()
     const ModalAnswerer::Seen &box = answerer.seen().first();
     QCOMPARE(box.title, QStringLiteral("Invalid communication"));
     QVERIFY(box.hasParent);
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(sdk.logTextsSince(mark).isEmpty());
     QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)),
              QStringList({"sdk.GetConfig", "sdk.GetConfig", "config.GetLinkType"}));

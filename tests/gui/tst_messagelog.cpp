@@ -3,7 +3,9 @@
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QtTest>
 
 // AddLog: one line per message at the very end of the pane, mirrored unchanged to the
@@ -107,9 +109,13 @@ void tst_MessageLog::keepsNewestLineInView()
     QPlainTextEdit *pane = logView(window);
     for (int line = 0; line < 300; ++line)
         window.AddLog("line " + std::to_string(line));
-    QScrollBar *scroll = pane->verticalScrollBar();
-    QVERIFY(scroll->maximum() > 0);
-    QCOMPARE(scroll->value(), scroll->maximum());
+    QVERIFY(pane->verticalScrollBar()->maximum() > 0);
+
+    QTextCursor newest(pane->document()->findBlockByNumber(299));
+    QCOMPARE(newest.block().text(), QStringLiteral("line 299"));
+    QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(newest)));
+    QTextCursor first(pane->document()->firstBlock());
+    QVERIFY(!pane->viewport()->rect().intersects(pane->cursorRect(first)));
 }
 
 QTEST_MAIN(tst_MessageLog)

@@ -25,6 +25,8 @@ private slots:
     void readShowsVersionDigits_data();
     void readShowsVersionDigits();
     void readLogsEveryValueInOrder();
+    void readLogsZoomFactorInSixDigits_data();
+    void readLogsZoomFactorInSixDigits();
     void readKeepsZoomControlsWhenRecordUnfilled();
     void readOfSilentCameraStopsAfterVersions();
     void readWithoutCameraShowsOnlyTheBox_data();
@@ -263,6 +265,31 @@ void tst_UserParameters::readLogsEveryValueInOrder()
     QCOMPARE(child<QCheckBox>(*window, "ColumnCorrectionCheckBox")->checkState(), Qt::Unchecked);
 }
 
+void tst_UserParameters::readLogsZoomFactorInSixDigits_data()
+{
+    QTest::addColumn<float>("factor");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("six digits") << 123456.0f << "ZOOM factor value = 123456";
+    QTest::newRow("seven digits") << 1234567.0f << "ZOOM factor value = 1.23457e+06";
+    QTest::newRow("smallest fixed form") << 0.0001f << "ZOOM factor value = 0.0001";
+    QTest::newRow("exponent below -4") << 0.00001f << "ZOOM factor value = 1e-05";
+    QTest::newRow("trailing zeros dropped") << 2.5f << "ZOOM factor value = 2.5";
+}
+
+void tst_UserParameters::readLogsZoomFactorInSixDigits()
+{
+    QFETCH(float, factor);
+    QFETCH(QString, line);
+
+    SimulatedSdk sdk;
+    nivaro_sim::Registers registers;
+    registers.zoom.zoomFactor = factor;
+    auto window = sdk.makeConnectedWindow(port, scriptWithRegisters(registers));
+
+    QCOMPARE(userReadEntries(sdk.logTexts()).value(10), line);
+}
+
 void tst_UserParameters::readKeepsZoomControlsWhenRecordUnfilled()
 {
     SimulatedSdk sdk;
@@ -335,6 +362,7 @@ void tst_UserParameters::readWithoutCameraShowsOnlyTheBox()
     QCOMPARE(box.title, QStringLiteral("Camera not connected"));
     QCOMPARE(box.text, text);
     QVERIFY(box.hasParent);
+    QCOMPARE(box.icon, QMessageBox::NoIcon); // an about box shows the window's icon
     QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(sdk.logTextsSince(mark).isEmpty());
     QVERIFY(sdk.traceSince(mark).isEmpty());
@@ -459,6 +487,7 @@ void tst_UserParameters::writeCorrectsCrossedRoiBeforeSending()
     for (const ModalAnswerer::Seen &box : answerer.seen()) {
         QCOMPARE(box.title, QStringLiteral("ROI"));
         QVERIFY(box.hasParent);
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
     }
     for (int corner = 0; corner < 4; ++corner)
         QCOMPARE(child<QSpinBox>(*window, edits[corner])->value(), sent[corner]);

@@ -161,6 +161,7 @@ void tst_ValuePairs::sliderClampedBySpinBoxComesBackOnce()
     MainWindow window;
     auto *gskEdit = child<QDoubleSpinBox>(window, "gskEdit");
     auto *gskSlider = child<QSlider>(window, "gskSlider");
+    gskSlider->setValue(1);
     gskEdit->setMaximum(2);
     gskSlider->setValue(3);
     QCOMPARE(gskEdit->value(), 2.0);

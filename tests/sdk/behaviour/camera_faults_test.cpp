@@ -23,7 +23,7 @@ void expectSilent(INivaroCamera &camera)
     EXPECT_FALSE(camera.GetCameraType(type));
     EXPECT_EQ(type, 99);
 
-    nivaro_sdk::VersionInfo versions{1, 1};
+    nivaro_sdk::VersionInfo versions {1, 1};
     camera.GetVersions(versions);
     EXPECT_EQ(versions.riscvVersion, 0);
     EXPECT_EQ(versions.fpgaVersion, 0);
@@ -35,10 +35,10 @@ void expectSilent(INivaroCamera &camera)
     EXPECT_FALSE(camera.SetGamma(70000));
     EXPECT_FALSE(camera.SetPolarity(true));
 
-    nivaro_sdk::ZoomConfig zoom{7.0f, 7, 7, 7};
+    nivaro_sdk::ZoomConfig zoom {7.0f, 7, 7, 7};
     camera.GetZoom(zoom);
     EXPECT_EQ(zoom.centerX, 7);
-    nivaro_sdk::IaConfig ia{7, 7, 7, 7, 7};
+    nivaro_sdk::IaConfig ia {7, 7, 7, 7, 7};
     EXPECT_FALSE(camera.GetIaConfig(ia));
     EXPECT_EQ(ia.maxBoxes, 7);
     EXPECT_FALSE(camera.RequestNuc());
@@ -80,7 +80,7 @@ TEST_F(CameraFaults, scriptedTypeAndVersionsAreAnswered)
     uint8_t type = 0;
     EXPECT_TRUE(camera->GetCameraType(type));
     EXPECT_EQ(type, 7);
-    nivaro_sdk::VersionInfo versions{};
+    nivaro_sdk::VersionInfo versions {};
     camera->GetVersions(versions);
     EXPECT_EQ(versions.riscvVersion, 0x2450);
     EXPECT_EQ(versions.fpgaVersion, 0x0310);
@@ -135,7 +135,7 @@ TEST_F(CameraFaults, zeroVersionWordsOnAnAnsweringCamera)
     ASSERT_NE(camera, nullptr);
     uint8_t type = 0;
     EXPECT_TRUE(camera->GetCameraType(type));
-    nivaro_sdk::VersionInfo versions{1, 1};
+    nivaro_sdk::VersionInfo versions {1, 1};
     camera->GetVersions(versions);
     EXPECT_EQ(versions.riscvVersion, 0);
     EXPECT_EQ(versions.fpgaVersion, 0);
@@ -153,10 +153,10 @@ TEST_F(CameraFaults, namedSetterRefusesWhileTheOthersStore)
     EXPECT_FALSE(camera->ConfigureZoom({2.0f, 640, 512, 0}));
     EXPECT_TRUE(camera->SetGsk(3));
     EXPECT_EQ(newTraceLines(),
-              (std::vector<std::string>{"camera[COM9].SetGfid(600) -> false",
-                                        "camera[COM9].ConfigureZoom({zoomFactor=2, centerX=640, "
-                                        "centerY=512, interpolationMethod=0}) -> false",
-                                        "camera[COM9].SetGsk(3) -> true"}));
+              (std::vector<std::string> {"camera[COM9].SetGfid(600) -> false",
+                                         "camera[COM9].ConfigureZoom({zoomFactor=2, centerX=640, "
+                                         "centerY=512, interpolationMethod=0}) -> false",
+                                         "camera[COM9].SetGsk(3) -> true"}));
     EXPECT_EQ(nivaro_sim::registers("COM9").gfid, 500);
     EXPECT_FLOAT_EQ(nivaro_sim::registers("COM9").zoom.zoomFactor, 1.0f);
 }
@@ -168,7 +168,7 @@ TEST_F(CameraFaults, failingDetectionReadLeavesTheRecordUnfilled)
     INivaroCamera *camera = openScripted(script);
     ASSERT_NE(camera, nullptr);
     EXPECT_TRUE(camera->SetIaConfig({2, 20, 30, 40, 1}));
-    nivaro_sdk::IaConfig config{7, 7, 7, 7, 7};
+    nivaro_sdk::IaConfig config {7, 7, 7, 7, 7};
     EXPECT_FALSE(camera->GetIaConfig(config));
     EXPECT_EQ(config.resizeMode, 7);
     EXPECT_EQ(nivaro_sim::traceLines().back(), "camera[COM9].GetIaConfig(out unfilled) -> false");

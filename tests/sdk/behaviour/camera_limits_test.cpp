@@ -16,7 +16,7 @@ struct Limit
     std::function<bool(INivaroCamera &, long long)> set;
     std::function<long long(const Registers &)> held;
     std::vector<long long> accepted; // the limits themselves
-    std::vector<long long> refused;  // just beyond them
+    std::vector<long long> refused; // just beyond them
 };
 
 void PrintTo(const Limit &row, std::ostream *out)
@@ -25,68 +25,109 @@ void PrintTo(const Limit &row, std::ostream *out)
 }
 
 const Limit limits[] = {
-    {"ROI x1", [](INivaroCamera &c, long long v) { return c.SetRoiX1(static_cast<uint32_t>(v)); },
-     [](const Registers &r) { return r.roiX1; }, {5, 1275}, {4, 1276, 0}},
-    {"ROI x2", [](INivaroCamera &c, long long v) { return c.SetRoiX2(static_cast<uint32_t>(v)); },
-     [](const Registers &r) { return r.roiX2; }, {5, 1275}, {4, 1276}},
-    {"ROI y1", [](INivaroCamera &c, long long v) { return c.SetRoiY1(static_cast<uint32_t>(v)); },
-     [](const Registers &r) { return r.roiY1; }, {5, 1019}, {4, 1020}},
-    {"ROI y2", [](INivaroCamera &c, long long v) { return c.SetRoiY2(static_cast<uint32_t>(v)); },
-     [](const Registers &r) { return r.roiY2; }, {5, 1019}, {4, 1020}},
-    {"GSK", [](INivaroCamera &c, long long v) { return c.SetGsk(static_cast<int32_t>(v)); },
-     [](const Registers &r) { return r.gsk; }, {1, 3}, {0, 4, -1}},
-    {"GFID", [](INivaroCamera &c, long long v) { return c.SetGfid(static_cast<int32_t>(v)); },
-     [](const Registers &r) { return r.gfid; }, {0, 1000}, {-1, 1001}},
-    {"GMS", [](INivaroCamera &c, long long v) { return c.SetGms(static_cast<int32_t>(v)); },
-     [](const Registers &r) { return r.gms; }, {0, 100000}, {-1, 100001}},
-    {"TINT", [](INivaroCamera &c, long long v) { return c.SetTint(static_cast<int32_t>(v)); },
-     [](const Registers &r) { return r.tint; }, {0, 2}, {-1, 3}},
+    {"ROI x1",
+     [](INivaroCamera &c, long long v) { return c.SetRoiX1(static_cast<uint32_t>(v)); },
+     [](const Registers &r) { return r.roiX1; },
+     {5, 1275},
+     {4, 1276, 0}},
+    {"ROI x2",
+     [](INivaroCamera &c, long long v) { return c.SetRoiX2(static_cast<uint32_t>(v)); },
+     [](const Registers &r) { return r.roiX2; },
+     {5, 1275},
+     {4, 1276}},
+    {"ROI y1",
+     [](INivaroCamera &c, long long v) { return c.SetRoiY1(static_cast<uint32_t>(v)); },
+     [](const Registers &r) { return r.roiY1; },
+     {5, 1019},
+     {4, 1020}},
+    {"ROI y2",
+     [](INivaroCamera &c, long long v) { return c.SetRoiY2(static_cast<uint32_t>(v)); },
+     [](const Registers &r) { return r.roiY2; },
+     {5, 1019},
+     {4, 1020}},
+    {"GSK",
+     [](INivaroCamera &c, long long v) { return c.SetGsk(static_cast<int32_t>(v)); },
+     [](const Registers &r) { return r.gsk; },
+     {1, 3},
+     {0, 4, -1}},
+    {"GFID",
+     [](INivaroCamera &c, long long v) { return c.SetGfid(static_cast<int32_t>(v)); },
+     [](const Registers &r) { return r.gfid; },
+     {0, 1000},
+     {-1, 1001}},
+    {"GMS",
+     [](INivaroCamera &c, long long v) { return c.SetGms(static_cast<int32_t>(v)); },
+     [](const Registers &r) { return r.gms; },
+     {0, 100000},
+     {-1, 100001}},
+    {"TINT",
+     [](INivaroCamera &c, long long v) { return c.SetTint(static_cast<int32_t>(v)); },
+     [](const Registers &r) { return r.tint; },
+     {0, 2},
+     {-1, 3}},
     {"contrast type",
      [](INivaroCamera &c, long long v) { return c.SetContrastType(static_cast<uint8_t>(v)); },
-     [](const Registers &r) { return r.contrastType; }, {0, 1}, {2, 255}},
+     [](const Registers &r) { return r.contrastType; },
+     {0, 1},
+     {2, 255}},
     {"NUC enable",
      [](INivaroCamera &c, long long v) { return c.SetNucEnabled(static_cast<uint8_t>(v)); },
-     [](const Registers &r) { return r.nucEnabled; }, {2, 0}, {1, 3}},
+     [](const Registers &r) { return r.nucEnabled; },
+     {2, 0},
+     {1, 3}},
     {"zoom factor in hundredths",
      [](INivaroCamera &c, long long v) {
          return c.ConfigureZoom({static_cast<float>(v) / 100.0f, 640, 512, 0});
      },
-     [](const Registers &r) { return std::lround(r.zoom.zoomFactor * 100.0f); }, {100, 800},
+     [](const Registers &r) { return std::lround(r.zoom.zoomFactor * 100.0f); },
+     {100, 800},
      {99, 801, 0}},
     {"zoom interpolation method",
      [](INivaroCamera &c, long long v) {
          return c.ConfigureZoom({1.0f, 640, 512, static_cast<uint8_t>(v)});
      },
-     [](const Registers &r) { return r.zoom.interpolationMethod; }, {0, 1}, {2}},
+     [](const Registers &r) { return r.zoom.interpolationMethod; },
+     {0, 1},
+     {2}},
     {"IA resize mode",
      [](INivaroCamera &c, long long v) {
          return c.SetIaConfig({static_cast<uint8_t>(v), 10, 50, 50, 0});
      },
-     [](const Registers &r) { return r.ia.resizeMode; }, {0, 4}, {5}},
+     [](const Registers &r) { return r.ia.resizeMode; },
+     {0, 4},
+     {5}},
     {"IA maximum boxes",
      [](INivaroCamera &c, long long v) {
          return c.SetIaConfig({1, static_cast<uint8_t>(v), 50, 50, 0});
      },
-     [](const Registers &r) { return r.ia.maxBoxes; }, {0, 100}, {101}},
+     [](const Registers &r) { return r.ia.maxBoxes; },
+     {0, 100},
+     {101}},
     {"IA sensitivity",
      [](INivaroCamera &c, long long v) {
          return c.SetIaConfig({1, 10, static_cast<uint8_t>(v), 50, 0});
      },
-     [](const Registers &r) { return r.ia.sensitivity; }, {0, 100}, {101}},
+     [](const Registers &r) { return r.ia.sensitivity; },
+     {0, 100},
+     {101}},
     {"IA intersection over union",
      [](INivaroCamera &c, long long v) {
          return c.SetIaConfig({1, 10, 50, static_cast<uint8_t>(v), 0});
      },
-     [](const Registers &r) { return r.ia.iouThreshold; }, {0, 100}, {101}},
+     [](const Registers &r) { return r.ia.iouThreshold; },
+     {0, 100},
+     {101}},
     {"IA output type",
      [](INivaroCamera &c, long long v) {
          return c.SetIaConfig({1, 10, 50, 50, static_cast<uint8_t>(v)});
      },
-     [](const Registers &r) { return r.ia.outputType; }, {0, 3}, {4}},
+     [](const Registers &r) { return r.ia.outputType; },
+     {0, 3},
+     {4}},
 };
 
 class SensorLimit : public SimulatorTest, public ::testing::WithParamInterface<Limit>
-{};
+{ };
 
 TEST_P(SensorLimit, valueBeyondTheLimitIsRefusedAndTheOldValueStays)
 {
@@ -108,7 +149,7 @@ TEST_P(SensorLimit, valueBeyondTheLimitIsRefusedAndTheOldValueStays)
 INSTANTIATE_TEST_SUITE_P(Camera, SensorLimit, ::testing::ValuesIn(limits));
 
 class RoiCorners : public SimulatorTest
-{};
+{ };
 
 TEST_F(RoiCorners, eachCornerIsCheckedAgainstTheSensorOnly)
 {
@@ -124,7 +165,7 @@ TEST_F(RoiCorners, eachCornerIsCheckedAgainstTheSensorOnly)
 }
 
 class ExpertBounds : public SimulatorTest
-{};
+{ };
 
 TEST_F(ExpertBounds, followTheConfigurationObjectAsItStandsAtTheCall)
 {
@@ -137,7 +178,7 @@ TEST_F(ExpertBounds, followTheConfigurationObjectAsItStandsAtTheCall)
 }
 
 class ZoomFactor : public SimulatorTest
-{};
+{ };
 
 TEST_F(ZoomFactor, notANumberIsRefused)
 {

@@ -7,7 +7,7 @@ using nivaro_sdk::INivaroConnection;
 namespace {
 
 class CameraPorts : public SimulatorTest
-{};
+{ };
 
 TEST_F(CameraPorts, eachPortIsACameraOfItsOwn)
 {
@@ -101,7 +101,7 @@ TEST_F(CameraPorts, builtInConfigurationSuitsTheProgramsForm)
 }
 
 class HandedOutObjects : public SimulatorTest
-{};
+{ };
 
 TEST_F(HandedOutObjects, releaseConnectionClearsTheCallersHolder)
 {
@@ -111,10 +111,10 @@ TEST_F(HandedOutObjects, releaseConnectionClearsTheCallersHolder)
     sdk().ReleaseConnection(&connection);
     EXPECT_EQ(connection, nullptr);
     EXPECT_EQ(nivaro_sim::traceLines(),
-              (std::vector<std::string>{"sdk.CreateConnection() -> connection#1",
-                                        "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
-                                        "connection#1.CloseCamera(camera[COM3])",
-                                        "sdk.ReleaseConnection(&connection#1)"}));
+              (std::vector<std::string> {"sdk.CreateConnection() -> connection#1",
+                                         "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
+                                         "connection#1.CloseCamera(camera[COM3])",
+                                         "sdk.ReleaseConnection(&connection#1)"}));
 }
 
 TEST_F(HandedOutObjects, unknownAndNullObjectsAreHarmless)
@@ -134,18 +134,15 @@ TEST_F(HandedOutObjects, unknownAndNullObjectsAreHarmless)
     sdk().ReleaseConnection(nullptr);
     EXPECT_EQ(released, nullptr);
 
-    EXPECT_EQ(nivaro_sim::traceLines(),
-              (std::vector<std::string>{"sdk.CreateConnection() -> connection#1",
-                                        "sdk.CreateConnection() -> connection#2",
-                                        "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
-                                        "connection#2.CloseCamera(unknown)",
-                                        "connection#1.CloseCamera(null)",
-                                        "connection#1.CloseCamera(camera[COM3])",
-                                        "connection#1.CloseCamera(unknown)",
-                                        "sdk.ReleaseConnection(&connection#1)",
-                                        "sdk.ReleaseConnection(&unknown)",
-                                        "sdk.ReleaseConnection(&null)",
-                                        "sdk.ReleaseConnection(null)"}));
+    EXPECT_EQ(
+        nivaro_sim::traceLines(),
+        (std::vector<std::string> {
+            "sdk.CreateConnection() -> connection#1", "sdk.CreateConnection() -> connection#2",
+            "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
+            "connection#2.CloseCamera(unknown)", "connection#1.CloseCamera(null)",
+            "connection#1.CloseCamera(camera[COM3])", "connection#1.CloseCamera(unknown)",
+            "sdk.ReleaseConnection(&connection#1)", "sdk.ReleaseConnection(&unknown)",
+            "sdk.ReleaseConnection(&null)", "sdk.ReleaseConnection(null)"}));
 }
 
 TEST_F(HandedOutObjects, initMayBeCalledAnyNumberOfTimes)

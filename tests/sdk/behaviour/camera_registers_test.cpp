@@ -28,8 +28,8 @@ const RoundTrip roundTrips[] = {
      [](INivaroCamera &c) { return c.GetGamma(); }, 72090, 72090, "SetGamma(72090) -> true",
      "GetGamma() -> 72090"},
     {"sharpening 1.5 in 8.8", [](INivaroCamera &c, uint32_t v) { return c.SetSharpening(v); },
-     [](INivaroCamera &c) { return c.GetSharpening(); }, 384, 384,
-     "SetSharpening(384) -> true", "GetSharpening() -> 384"},
+     [](INivaroCamera &c) { return c.GetSharpening(); }, 384, 384, "SetSharpening(384) -> true",
+     "GetSharpening() -> 384"},
     {"contrast strength", [](INivaroCamera &c, uint32_t v) { return c.SetClhe(v); },
      [](INivaroCamera &c) { return c.GetClhe(); }, 2000, 2000, "SetClhe(2000) -> true",
      "GetClhe() -> 2000"},
@@ -54,16 +54,13 @@ const RoundTrip roundTrips[] = {
      [](INivaroCamera &c) { return c.GetGms(); }, 100000, 100000, "SetGms(100000) -> true",
      "GetGms() -> 100000"},
     {"TINT", [](INivaroCamera &c, uint32_t v) { return c.SetTint(static_cast<int32_t>(v)); },
-     [](INivaroCamera &c) { return c.GetTint(); }, 0, 0, "SetTint(0) -> true",
-     "GetTint() -> 0"},
-    {"contrast type", [](INivaroCamera &c, uint32_t v) {
-         return c.SetContrastType(static_cast<uint8_t>(v));
-     },
+     [](INivaroCamera &c) { return c.GetTint(); }, 0, 0, "SetTint(0) -> true", "GetTint() -> 0"},
+    {"contrast type",
+     [](INivaroCamera &c, uint32_t v) { return c.SetContrastType(static_cast<uint8_t>(v)); },
      [](INivaroCamera &c) { return c.GetContrastType(); }, 1, 1, "SetContrastType(1) -> true",
      "GetContrastType() -> 1"},
-    {"NUC enabled as 2", [](INivaroCamera &c, uint32_t v) {
-         return c.SetNucEnabled(static_cast<uint8_t>(v));
-     },
+    {"NUC enabled as 2",
+     [](INivaroCamera &c, uint32_t v) { return c.SetNucEnabled(static_cast<uint8_t>(v)); },
      [](INivaroCamera &c) { return c.GetNucEnabled(); }, 2, 1, "SetNucEnabled(2) -> true",
      "GetNucEnabled() -> true"},
     {"polarity", [](INivaroCamera &c, uint32_t v) { return c.SetPolarity(v != 0); },
@@ -73,13 +70,14 @@ const RoundTrip roundTrips[] = {
      [](INivaroCamera &c) { return c.GetHorizontalFlip(); }, 1, 1,
      "SetHorizontalFlip(true) -> true", "GetHorizontalFlip() -> true"},
     {"vertical flip", [](INivaroCamera &c, uint32_t v) { return c.SetVerticalFlip(v != 0); },
-     [](INivaroCamera &c) { return c.GetVerticalFlip(); }, 1, 1,
-     "SetVerticalFlip(true) -> true", "GetVerticalFlip() -> true"},
+     [](INivaroCamera &c) { return c.GetVerticalFlip(); }, 1, 1, "SetVerticalFlip(true) -> true",
+     "GetVerticalFlip() -> true"},
     {"vignetting correction",
      [](INivaroCamera &c, uint32_t v) { return c.SetVignettingCorrection(v != 0); },
      [](INivaroCamera &c) { return c.GetVignettingCorrection(); }, 1, 1,
      "SetVignettingCorrection(true) -> true", "GetVignettingCorrection() -> true"},
-    {"column correction", [](INivaroCamera &c, uint32_t v) { return c.SetColumnCorrection(v != 0); },
+    {"column correction",
+     [](INivaroCamera &c, uint32_t v) { return c.SetColumnCorrection(v != 0); },
      [](INivaroCamera &c) { return c.GetColumnCorrection(); }, 1, 1,
      "SetColumnCorrection(true) -> true", "GetColumnCorrection() -> true"},
     {"bad-pixel replacement off", [](INivaroCamera &c, uint32_t v) { return c.SetBpr(v != 0); },
@@ -89,13 +87,14 @@ const RoundTrip roundTrips[] = {
      [](INivaroCamera &c, uint32_t v) { return c.SetOffsetCorrection(v != 0); },
      [](INivaroCamera &c) { return c.GetOffsetCorrection(); }, 0, 0,
      "SetOffsetCorrection(false) -> true", "GetOffsetCorrection() -> false"},
-    {"gain correction off", [](INivaroCamera &c, uint32_t v) { return c.SetGainCorrection(v != 0); },
+    {"gain correction off",
+     [](INivaroCamera &c, uint32_t v) { return c.SetGainCorrection(v != 0); },
      [](INivaroCamera &c) { return c.GetGainCorrection(); }, 0, 0,
      "SetGainCorrection(false) -> true", "GetGainCorrection() -> false"},
 };
 
 class RegisterRoundTrip : public SimulatorTest, public ::testing::WithParamInterface<RoundTrip>
-{};
+{ };
 
 TEST_P(RegisterRoundTrip, valueWrittenIsReadBackAfterReconnecting)
 {
@@ -118,7 +117,7 @@ TEST_P(RegisterRoundTrip, valueWrittenIsReadBackAfterReconnecting)
 INSTANTIATE_TEST_SUITE_P(CameraUnits, RegisterRoundTrip, ::testing::ValuesIn(roundTrips));
 
 class RecordRegisters : public SimulatorTest
-{};
+{ };
 
 TEST_F(RecordRegisters, zoomIsStoredFieldByField)
 {
@@ -126,7 +125,7 @@ TEST_F(RecordRegisters, zoomIsStoredFieldByField)
     ASSERT_NE(camera, nullptr);
     ASSERT_TRUE(camera->ConfigureZoom({2.5f, 700, 400, 1}));
 
-    nivaro_sdk::ZoomConfig zoom{};
+    nivaro_sdk::ZoomConfig zoom {};
     camera->GetZoom(zoom);
     EXPECT_FLOAT_EQ(zoom.zoomFactor, 2.5f);
     EXPECT_EQ(zoom.centerX, 700);
@@ -140,7 +139,7 @@ TEST_F(RecordRegisters, detectionSettingsAreStoredFieldByField)
     ASSERT_NE(camera, nullptr);
     ASSERT_TRUE(camera->SetIaConfig({4, 100, 0, 100, 3}));
 
-    nivaro_sdk::IaConfig config{};
+    nivaro_sdk::IaConfig config {};
     ASSERT_TRUE(camera->GetIaConfig(config));
     EXPECT_EQ(config.resizeMode, 4);
     EXPECT_EQ(config.maxBoxes, 100);
@@ -178,8 +177,8 @@ const StartValue startValues[] = {
      [](INivaroCamera &c) { return c.GetGamma(); }, 144179},
     {"negative gamma saturated", [](auto &v) { v.gamma = -1.0; },
      [](INivaroCamera &c) { return c.GetGamma(); }, 0},
-    {"built-in sharpening 1.0", [](auto &) {},
-     [](INivaroCamera &c) { return c.GetSharpening(); }, 256},
+    {"built-in sharpening 1.0", [](auto &) {}, [](INivaroCamera &c) { return c.GetSharpening(); },
+     256},
     {"sharpening 1.3 rounded to 8.8", [](auto &v) { v.sharpening = 1.3; },
      [](INivaroCamera &c) { return c.GetSharpening(); }, 333},
     {"contrast strength truncated", [](auto &v) { v.clhe = 1500.9; },
@@ -187,23 +186,16 @@ const StartValue startValues[] = {
     {"ROI x1 truncated", [](auto &v) { v.roiX1 = 160.9; },
      [](INivaroCamera &c) { return c.GetRoiX1(); }, 160},
     {"built-in ROI y2", [](auto &) {}, [](INivaroCamera &c) { return c.GetRoiY2(); }, 896},
-    {"GSK default", [](auto &v) { v.gsk = 3; }, [](INivaroCamera &c) { return c.GetGsk(); }, 3},
     {"built-in GFID", [](auto &) {}, [](INivaroCamera &c) { return c.GetGfid(); }, 500},
-    {"built-in GMS", [](auto &) {}, [](INivaroCamera &c) { return c.GetGms(); }, 50},
-    {"built-in TINT", [](auto &) {}, [](INivaroCamera &c) { return c.GetTint(); }, 1},
-    {"contrast type", [](auto &v) { v.contrastType = 1; },
-     [](INivaroCamera &c) { return c.GetContrastType(); }, 1},
     {"polarity", [](auto &v) { v.polarity = true; },
      [](INivaroCamera &c) { return c.GetPolarity(); }, 1},
-    {"column correction", [](auto &v) { v.columnCorrection = true; },
-     [](INivaroCamera &c) { return c.GetColumnCorrection(); }, 1},
     {"NUC off at power-on", [](auto &) {}, [](INivaroCamera &c) { return c.GetNucEnabled(); }, 0},
     {"bad-pixel replacement on at power-on", [](auto &) {},
      [](INivaroCamera &c) { return c.GetBpr(); }, 1},
 };
 
 class NewCameraRegisters : public SimulatorTest, public ::testing::WithParamInterface<StartValue>
-{};
+{ };
 
 TEST_P(NewCameraRegisters, startFromTheConfigurationDefaults)
 {
@@ -227,12 +219,12 @@ TEST_F(RecordRegisters, newCameraRecordsStartFromTheConfigurationDefaults)
     ASSERT_NE(camera, nullptr);
     startTraceHere();
 
-    nivaro_sdk::ZoomConfig zoom{};
+    nivaro_sdk::ZoomConfig zoom {};
     camera->GetZoom(zoom);
-    nivaro_sdk::IaConfig config{};
+    nivaro_sdk::IaConfig config {};
     camera->GetIaConfig(config);
     EXPECT_EQ(newTraceLines(),
-              (std::vector<std::string>{
+              (std::vector<std::string> {
                   "camera[COM5].GetZoom(out {zoomFactor=2, centerX=320, centerY=512, "
                   "interpolationMethod=1})",
                   "camera[COM5].GetIaConfig(out {resizeMode=3, maxBoxes=10, sensitivity=50, "

@@ -3,7 +3,9 @@
 #include "example_configuration.h"
 #include "simulator_fixture.h"
 
+#include <fstream>
 #include <functional>
+#include <random>
 
 using nivaro_sim::CameraScript;
 using nivaro_sim::ConfigurationValues;
@@ -44,7 +46,7 @@ TEST_F(ConfigurationFile, documentedExampleAppliesWithoutProblems)
     EXPECT_EQ(com3.initialRegisters.ia.maxBoxes, 20);
     EXPECT_EQ(com3.initialRegisters.sharpening, 384u) << "unnamed registers follow the defaults";
     EXPECT_EQ(loaded.ports.at("COM4").refusedSetters,
-              (std::set<std::string>{"ConfigureZoom", "SetGfid"}));
+              (std::set<std::string> {"ConfigureZoom", "SetGfid"}));
     EXPECT_EQ(loaded.ports.at("COM5").silentAfterCalls, 40);
     EXPECT_TRUE(loaded.ports.at("COM6").nucRequestFails);
 }
@@ -95,7 +97,8 @@ const Mistake mistakes[] = {
     {"link type given as a number", R"({"linkType": 5})",
      ", key \"linkType\": expected a text or null, found number; built-in value kept",
      [](const Loaded &l) { EXPECT_EQ(l.values.linkType, "UART"); }},
-    {"unknown key", R"({"defaults": {"gama": 2.0}})", ", key \"defaults.gama\": unknown key; ignored",
+    {"unknown key", R"({"defaults": {"gama": 2.0}})",
+     ", key \"defaults.gama\": unknown key; ignored",
      [](const Loaded &l) { EXPECT_DOUBLE_EQ(l.values.gamma, 1.0); }},
     {"unknown top-level key", R"({"linktype": "USB"})", ", key \"linktype\": unknown key; ignored",
      [](const Loaded &l) { EXPECT_EQ(l.values.linkType, "UART"); }},
@@ -111,7 +114,7 @@ const Mistake mistakes[] = {
     {"unknown setter name", R"({"ports": {"COM3": {"refusedSetters": ["SetGama", "SetGfid"]}}})",
      ", key \"ports.COM3.refusedSetters\": \"SetGama\" is not known; ignored",
      [](const Loaded &l) {
-         EXPECT_EQ(l.ports.at("COM3").refusedSetters, std::set<std::string>{"SetGfid"});
+         EXPECT_EQ(l.ports.at("COM3").refusedSetters, std::set<std::string> {"SetGfid"});
      }},
     {"latency beyond ten seconds", R"({"ports": {"COM3": {"latencyMs": 60000}}})",
      ", key \"ports.COM3.latencyMs\": expected an integer from 0 to 10000, found 60000; built-in "
@@ -125,14 +128,15 @@ const Mistake mistakes[] = {
 };
 
 class ConfigurationMistake : public ConfigurationFile, public ::testing::WithParamInterface<Mistake>
-{};
+{ };
 
 TEST_P(ConfigurationMistake, isReportedOnOneLineAndTheBuiltInValueKept)
 {
     const Mistake &row = GetParam();
     const Loaded loaded = load(row.text);
     ASSERT_EQ(loaded.problems.size(), 1u);
-    const std::string expectedStart = std::string("configuration file \"test.json\"") + row.reported;
+    const std::string expectedStart
+        = std::string("configuration file \"test.json\"") + row.reported;
     EXPECT_EQ(loaded.problems.front().substr(0, expectedStart.size()), expectedStart);
     EXPECT_EQ(loaded.problems.front().find('\n'), std::string::npos);
     row.kept(loaded);
@@ -144,13 +148,27 @@ TEST_F(ConfigurationFile, missingFileIsReportedWithItsName)
 {
     ConfigurationValues values;
     std::map<std::string, CameraScript> ports;
-    const auto problems = nivaro_sim::applyConfigurationFile(
-        std::filesystem::u8path("no-such-folder/velmora.json"),
-        {values, nivaro_sim::configuration(), ports});
+    const auto problems
+        = nivaro_sim::applyConfigurationFile(std::filesystem::u8path("no-such-folder/velmora.json"),
+                                             {values, nivaro_sim::configuration(), ports});
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems.front().find("velmora.json\" does not exist; built-in values kept"),
               std::string::npos);
     EXPECT_DOUBLE_EQ(values.gamma, 1.0);
+}
+
+TEST_F(ConfigurationFile, emptyFileIsMalformed)
+{
+    const auto file = std::filesystem::temp_directory_path()
+        / ("velmora-empty-" + std::to_string(std::random_device()()) + ".json");
+    std::ofstream {file};
+    ConfigurationValues values;
+    std::map<std::string, CameraScript> ports;
+    const auto problems
+        = nivaro_sim::applyConfigurationFile(file, {values, nivaro_sim::configuration(), ports});
+    std::filesystem::remove(file);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems.front().find("\": malformed JSON ("), std::string::npos) << problems.front();
 }
 
 } // namespace

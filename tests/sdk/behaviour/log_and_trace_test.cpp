@@ -6,7 +6,7 @@ using nivaro_sdk::SDKLogger;
 namespace {
 
 class SdkLog : public SimulatorTest
-{};
+{ };
 
 TEST_F(SdkLog, eachLoggerIsOneRecordWithItsSeverityAndTextAsInserted)
 {
@@ -37,7 +37,7 @@ TEST_F(SdkLog, recordIsWrittenOnlyWhenItsLoggerEnds)
 }
 
 class CallTrace : public SimulatorTest
-{};
+{ };
 
 TEST_F(CallTrace, connectionWriteAndDisconnectionAreTracedInCallOrder)
 {
@@ -48,7 +48,7 @@ TEST_F(CallTrace, connectionWriteAndDisconnectionAreTracedInCallOrder)
     nivaro_sdk::INivaroCamera *camera = connection->OpenCamera("COM3");
     uint8_t type = 0;
     camera->GetCameraType(type);
-    nivaro_sdk::VersionInfo versions{};
+    nivaro_sdk::VersionInfo versions {};
     camera->GetVersions(versions);
     camera->BeginRead();
     camera->SetGamma(72090);
@@ -61,7 +61,7 @@ TEST_F(CallTrace, connectionWriteAndDisconnectionAreTracedInCallOrder)
     service.ReleaseConnection(&connection);
 
     EXPECT_EQ(nivaro_sim::traceLines(),
-              (std::vector<std::string>{
+              (std::vector<std::string> {
                   "sdk.Init() -> true",
                   "sdk.GetConfig() -> config",
                   "config.GetLinkType() -> \"UART\"",
@@ -97,7 +97,7 @@ void PrintTo(const TracedNumber &row, std::ostream *out)
 }
 
 class TracedNumbers : public SimulatorTest, public ::testing::WithParamInterface<TracedNumber>
-{};
+{ };
 
 TEST_P(TracedNumbers, floatingPointTakesTheFewestDigitsThatReadBackExactly)
 {
@@ -108,16 +108,16 @@ TEST_P(TracedNumbers, floatingPointTakesTheFewestDigitsThatReadBackExactly)
     const auto lines = nivaro_sim::traceLines();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[1], std::string("config.GetDefaultGamma() -> ") + GetParam().gammaText);
-    EXPECT_EQ(lines[3], std::string("config.GetDefaultZoomFactor() -> ") + GetParam().zoomFactorText);
+    EXPECT_EQ(lines[3],
+              std::string("config.GetDefaultZoomFactor() -> ") + GetParam().zoomFactorText);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TracedNumbers,
-                         ::testing::Values(TracedNumber{1.0, 1.0f, "1", "1"},
-                                           TracedNumber{2.2, 1.1f, "2.2", "1.1"},
-                                           TracedNumber{1.0 / 3.0, 8.0f / 3.0f,
-                                                        "0.3333333333333333", "2.6666667"},
-                                           TracedNumber{1500.25, 7.99f, "1500.25", "7.99"},
-                                           TracedNumber{1e-7, 0.5f, "1e-07", "0.5"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TracedNumbers,
+    ::testing::Values(TracedNumber {1.0, 1.0f, "1", "1"}, TracedNumber {2.2, 1.1f, "2.2", "1.1"},
+                      TracedNumber {1.0 / 3.0, 8.0f / 3.0f, "0.3333333333333333", "2.6666667"},
+                      TracedNumber {1500.25, 7.99f, "1500.25", "7.99"},
+                      TracedNumber {1e-7, 0.5f, "1e-07", "0.5"}));
 
 TEST_F(CallTrace, textsAreQuotedWithTheirSpecialCharactersEscaped)
 {
@@ -145,14 +145,14 @@ TEST_F(CallTrace, silentCameraShowsZerosAndUnfilledRecords)
     startTraceHere();
     uint8_t type = 0;
     camera->GetCameraType(type);
-    nivaro_sdk::VersionInfo versions{};
+    nivaro_sdk::VersionInfo versions {};
     camera->GetVersions(versions);
-    nivaro_sdk::ZoomConfig zoom{};
+    nivaro_sdk::ZoomConfig zoom {};
     camera->GetZoom(zoom);
     camera->GetNucEnabled();
 
     EXPECT_EQ(newTraceLines(),
-              (std::vector<std::string>{
+              (std::vector<std::string> {
                   "camera[COM7].GetCameraType(out unfilled) -> false",
                   "camera[COM7].GetVersions(out {riscvVersion=0, fpgaVersion=0}) -> false",
                   "camera[COM7].GetZoom(out unfilled)",

@@ -14,7 +14,7 @@ using testing::internal::GetCapturedStdout;
 namespace {
 
 class SdkBoundary : public SdkProcessTest
-{};
+{ };
 
 // The last connection is never released, as the program leaves it: the SDK frees it at
 // exit, which a leak-checking build of this test verifies.
@@ -62,9 +62,10 @@ TEST_F(SdkBoundary, configurationMistakeIsOneLineOnStandardErrorAndTheRestApplie
     const std::string errors = GetCapturedStderr();
     EXPECT_EQ(GetCapturedStdout(), "");
 
-    EXPECT_EQ(errors, "nivaro sdk: configuration file \"" + config.u8string()
-                          + "\", key \"defaults.gamma\": expected a number, found string; "
-                            "built-in value kept\n");
+    EXPECT_EQ(errors,
+              "nivaro sdk: configuration file \"" + config.u8string()
+                  + "\", key \"defaults.gamma\": expected a number, found string; "
+                    "built-in value kept\n");
     EXPECT_DOUBLE_EQ(configuration->GetDefaultGamma(), 1.0);
     EXPECT_FALSE(configuration->IsExpertModeEnabled());
 }
@@ -76,8 +77,9 @@ TEST_F(SdkBoundary, missingConfigurationFileIsReportedAndBuiltInValuesServe)
 
     CaptureStderr();
     nivaro_sdk::INivaroConfig *configuration = NivaroSdk::get_instance()->GetConfig();
-    EXPECT_EQ(GetCapturedStderr(), "nivaro sdk: configuration file \"" + config.u8string()
-                                       + "\" does not exist; built-in values kept\n");
+    EXPECT_EQ(GetCapturedStderr(),
+              "nivaro sdk: configuration file \"" + config.u8string()
+                  + "\" does not exist; built-in values kept\n");
     EXPECT_TRUE(configuration->IsExpertModeEnabled());
     EXPECT_DOUBLE_EQ(configuration->GetDefaultSharpening(), 1.0);
 }
@@ -97,9 +99,8 @@ TEST_F(SdkBoundary, logFileGetsOneJsonObjectPerRecordAfterWhatItHeld)
 
     CaptureStdout();
     nivaro_sdk::SDKLogger(nivaro_sdk::trace).GetILogger() << "Qt version: 5.15.8\nDebug build";
-    nivaro_sdk::SDKLogger(nivaro_sdk::info).GetILogger()
-        << std::string("Gamma value = ") << "1.2"
-        << " \xc2\xb0"; // a degree sign, in UTF-8
+    nivaro_sdk::SDKLogger(nivaro_sdk::info).GetILogger() << std::string("Gamma value = ") << "1.2"
+                                                         << " \xc2\xb0"; // a degree sign, in UTF-8
     EXPECT_EQ(GetCapturedStdout(), "");
 
     const auto lines = readLines(log);
@@ -122,7 +123,7 @@ TEST_F(SdkBoundary, traceFileListsTheOperationsOfThisRun)
     nivaro_sdk::INivaroCamera *camera = connection->OpenCamera("COM3");
     ASSERT_NE(camera, nullptr);
     camera->SetSharpening(320);
-    nivaro_sdk::IaConfig ia{};
+    nivaro_sdk::IaConfig ia {};
     camera->GetIaConfig(ia);
     connection->CloseCamera(camera);
     sdk->ReleaseConnection(&connection);
@@ -130,7 +131,7 @@ TEST_F(SdkBoundary, traceFileListsTheOperationsOfThisRun)
     EXPECT_EQ(GetCapturedStdout(), "");
 
     EXPECT_EQ(readLines(trace),
-              (std::vector<std::string>{
+              (std::vector<std::string> {
                   "sdk.GetConfig() -> config",
                   "config.GetDefaultZoomFactor() -> 1",
                   "sdk.CreateConnection() -> connection#1",
@@ -165,8 +166,9 @@ TEST_F(SdkBoundary, filesInAFolderWithANonAsciiNameWork)
     const auto logLines = readLines(log);
     ASSERT_EQ(logLines.size(), 1u);
     expectLogLine(logLines[0], 2, "Connected");
-    EXPECT_EQ(readLines(trace), (std::vector<std::string>{"sdk.GetConfig() -> config",
-                                                          "config.GetDefaultSharpening() -> 2"}));
+    EXPECT_EQ(readLines(trace),
+              (std::vector<std::string> {"sdk.GetConfig() -> config",
+                                         "config.GetDefaultSharpening() -> 2"}));
 }
 
 } // namespace

@@ -25,7 +25,7 @@ void SdkProcessTest::SetUp()
     sdkUsedInThisProcess = true;
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
     folder = std::filesystem::temp_directory_path()
-             / (std::string("nivaro-sdk-") + test->name() + '-' + randomSuffix());
+        / (std::string("nivaro-sdk-") + test->name() + '-' + randomSuffix());
     std::filesystem::create_directories(folder);
 }
 
