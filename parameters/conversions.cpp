@@ -7,8 +7,7 @@ namespace conversions {
 
 namespace {
 
-template <typename Int>
-Int saturatingTruncate(double value)
+template<typename Int> Int saturatingTruncate(double value)
 {
     if (std::isnan(value))
         return 0;

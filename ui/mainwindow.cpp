@@ -7,12 +7,12 @@
 #include <QCloseEvent>
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent),
-      ui(new Ui::MainWindow()),
-      camera(nullptr),
-      connection(nullptr),
-      cameraType(0),
-      portSource(&MainWindow::systemPortNames)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow())
+    , camera(nullptr)
+    , connection(nullptr)
+    , cameraType(0)
+    , portSource(&MainWindow::systemPortNames)
 {
     nivaro_sdk::INivaroSdk *sdk = nivaro_sdk::NivaroSdk::get_instance();
     sdk->Init();
@@ -58,7 +58,8 @@ void MainWindow::connectValueControls()
         {ui->interOverUnionSlider, SIGNAL(valueChanged(int)), SLOT(InterOUSliderChanged(int))},
         {ui->gammaEdit, SIGNAL(valueChanged(double)), SLOT(GammaUserValueChanged(double))},
         {ui->clheEdit, SIGNAL(valueChanged(double)), SLOT(ClheUserValueChanged(double))},
-        {ui->sharpeningEdit, SIGNAL(valueChanged(double)), SLOT(SharpeningUserValueChanged(double))},
+        {ui->sharpeningEdit, SIGNAL(valueChanged(double)),
+         SLOT(SharpeningUserValueChanged(double))},
         {ui->gskEdit, SIGNAL(valueChanged(double)), SLOT(GSKExpertValueChanged(double))},
         {ui->gfidEdit, SIGNAL(valueChanged(double)), SLOT(GFIDExpertValueChanged(double))},
         {ui->gmsEdit, SIGNAL(valueChanged(double)), SLOT(GMSExpertValueChanged(double))},
@@ -73,8 +74,10 @@ void MainWindow::connectValueControls()
 
 void MainWindow::connectButtons()
 {
-    connect(ui->applyParamsButtonUser, &QAbstractButton::clicked, this, &MainWindow::ApplyParamsUser);
-    connect(ui->resetParamButtonUser, &QAbstractButton::clicked, this, &MainWindow::ResetParamsUser);
+    connect(ui->applyParamsButtonUser, &QAbstractButton::clicked, this,
+            &MainWindow::ApplyParamsUser);
+    connect(ui->resetParamButtonUser, &QAbstractButton::clicked, this,
+            &MainWindow::ResetParamsUser);
     connect(ui->readParamButtonUser, &QAbstractButton::clicked, this, &MainWindow::ReadParamsUser);
     connect(ui->applyParamsButtonExpert, &QAbstractButton::clicked, this,
             &MainWindow::ApplyParamsExpert);

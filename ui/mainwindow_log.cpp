@@ -1,6 +1,5 @@
-#include "ui/mainwindow.h"
-
 #include "nivaro_sdk.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
 #include <QTextCursor>

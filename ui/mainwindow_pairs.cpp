@@ -10,8 +10,7 @@
 
 namespace {
 
-template <typename Widget, typename Value>
-void setIfDifferent(Widget *widget, Value value)
+template<typename Widget, typename Value> void setIfDifferent(Widget *widget, Value value)
 {
     if (widget->value() != value)
         widget->setValue(value);

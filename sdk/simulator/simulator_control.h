@@ -16,7 +16,7 @@ namespace nivaro_sim {
 // What a camera's registers hold, in the camera's own units.
 struct Registers
 {
-    uint32_t gamma = 65536;   // unsigned 16.16
+    uint32_t gamma = 65536; // unsigned 16.16
     uint32_t clhe = 0;
     uint32_t sharpening = 256; // unsigned 8.8
     uint32_t roiX1 = 5;
@@ -24,7 +24,7 @@ struct Registers
     uint32_t roiX2 = 1275;
     uint32_t roiY2 = 1019;
     bool polarity = false;
-    nivaro_sdk::ZoomConfig zoom{1.0f, 640, 512, 0};
+    nivaro_sdk::ZoomConfig zoom {1.0f, 640, 512, 0};
     uint8_t contrastType = 0;
     uint8_t nucEnabled = 0; // 0 or 2
     bool horizontalFlip = false;
@@ -38,19 +38,19 @@ struct Registers
     bool bpr = true;
     bool offsetCorrection = true;
     bool gainCorrection = true;
-    nivaro_sdk::IaConfig ia{1, 10, 50, 50, 0};
+    nivaro_sdk::IaConfig ia {1, 10, 50, 50, 0};
 };
 
 // How the camera on one port behaves; every field has the camera's normal answer as default.
 struct CameraScript
 {
-    bool present = true;          // false: OpenCamera answers null
+    bool present = true; // false: OpenCamera answers null
     uint8_t cameraType = 12;
     uint16_t riscvVersion = 0x1230;
     uint16_t fpgaVersion = 0x04A0;
     bool typeQueryFails = false;
-    bool silent = false;          // silent from the start
-    long silentAfterCalls = -1;   // silent once this many operations were made; -1 never
+    bool silent = false; // silent from the start
+    long silentAfterCalls = -1; // silent once this many operations were made; -1 never
     std::set<std::string> refusedSetters; // operation names such as "SetGfid"
     bool iaReadFails = false;
     bool nucRequestFails = false;

@@ -1,6 +1,7 @@
-#include "ui/mainwindow.h"
 #include "modalanswerer.h"
+#include "simulatedsdk.h"
 #include "simulator_control.h"
+#include "ui/mainwindow.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -38,15 +39,6 @@ private:
     static bool userButtonsEnabled(MainWindow &window);
 };
 
-template <typename Widget>
-static Widget *child(QWidget &window, const char *name)
-{
-    auto *widget = window.findChild<Widget *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
-
 void tst_MainWindow::init()
 {
     nivaro_sim::reset();
@@ -63,8 +55,8 @@ void tst_MainWindow::connectTo(MainWindow &window, const QString &port)
 void tst_MainWindow::clickTab(MainWindow &window, int index)
 {
     QTabBar *bar = child<QTabWidget>(window, "tabWidget")->tabBar();
-    const QPoint where = index < 0 ? QPoint(bar->width() - 2, bar->height() / 2)
-                                   : bar->tabRect(index).center();
+    const QPoint where
+        = index < 0 ? QPoint(bar->width() - 2, bar->height() / 2) : bar->tabRect(index).center();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, where);
 }
 
@@ -129,12 +121,14 @@ void tst_MainWindow::initParamsExpertLoadsBoundsAndCurrentValues_data()
     QTest::addColumn<int>("current");
 
     // GSK above the form's initial spin box maximum of 3 must still land on both controls.
-    QTest::newRow("GSK above the form's range") << QByteArray("gskSlider") << QByteArray("gskEdit")
-                                                << 1 << 40 << 25;
-    QTest::newRow("GFID") << QByteArray("gfidSlider") << QByteArray("gfidEdit") << 10 << 4000 << 3500;
-    QTest::newRow("TINT above the form's range") << QByteArray("tintSlider") << QByteArray("tintEdit")
-                                                 << 0 << 60 << 45;
-    QTest::newRow("GMS") << QByteArray("gmsSlider") << QByteArray("gmsEdit") << 0 << 500000 << 250000;
+    QTest::newRow("GSK above the form's range")
+        << QByteArray("gskSlider") << QByteArray("gskEdit") << 1 << 40 << 25;
+    QTest::newRow("GFID") << QByteArray("gfidSlider") << QByteArray("gfidEdit") << 10 << 4000
+                          << 3500;
+    QTest::newRow("TINT above the form's range")
+        << QByteArray("tintSlider") << QByteArray("tintEdit") << 0 << 60 << 45;
+    QTest::newRow("GMS") << QByteArray("gmsSlider") << QByteArray("gmsEdit") << 0 << 500000
+                         << 250000;
 }
 
 void tst_MainWindow::initParamsExpertLoadsBoundsAndCurrentValues()

@@ -41,12 +41,12 @@ void tst_MessageLog::messagesAppendInOrderAndReachSdkLog_data()
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("paneText");
 
-    QTest::newRow("two lines") << QStringList{"A", "B"} << "A\nB\n";
+    QTest::newRow("two lines") << QStringList {"A", "B"} << "A\nB\n";
     QTest::newRow("embedded line feeds")
-        << QStringList{"RISC-V version = 1.2.3\nFPGA version = 0.4.a"}
+        << QStringList {"RISC-V version = 1.2.3\nFPGA version = 0.4.a"}
         << "RISC-V version = 1.2.3\nFPGA version = 0.4.a\n";
-    QTest::newRow("empty message") << QStringList{"first", "", "third"} << "first\n\nthird\n";
-    QTest::newRow("non-ASCII") << QStringList{QStringLiteral("Température = 25 °C – ok")}
+    QTest::newRow("empty message") << QStringList {"first", "", "third"} << "first\n\nthird\n";
+    QTest::newRow("non-ASCII") << QStringList {QStringLiteral("Température = 25 °C – ok")}
                                << QStringLiteral("Température = 25 °C – ok\n");
 }
 
@@ -65,8 +65,7 @@ void tst_MessageLog::messagesAppendInOrderAndReachSdkLog()
     for (int index = 0; index < messages.size(); ++index) {
         QCOMPARE(records[size_t(index)].severity, 2);
         // The SDK receives the caller's UTF-8 bytes, with no line end added.
-        QCOMPARE(QByteArray::fromStdString(records[size_t(index)].text),
-                 messages[index].toUtf8());
+        QCOMPARE(QByteArray::fromStdString(records[size_t(index)].text), messages[index].toUtf8());
     }
 }
 
@@ -84,8 +83,9 @@ void tst_MessageLog::appendsAtEndWhateverTheUserSelected()
     QVERIFY(pane->textCursor().hasSelection());
 
     window.AddLog("End Read camera parameters");
-    QCOMPARE(pane->toPlainText(), QStringLiteral("Start Read camera parameters\nGamma value = "
-                                                 "1.5\nEnd Read camera parameters\n"));
+    QCOMPARE(pane->toPlainText(),
+             QStringLiteral("Start Read camera parameters\nGamma value = "
+                            "1.5\nEnd Read camera parameters\n"));
     QVERIFY(!pane->textCursor().hasSelection());
     QCOMPARE(pane->textCursor().position(), pane->document()->characterCount() - 1);
 }

@@ -47,8 +47,10 @@ void tst_Startup::init()
     QVERIFY(folder.isValid());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("NIVARO_SDK_LOG"), folder.filePath(QStringLiteral("sdk.log")));
-    environment.insert(QStringLiteral("NIVARO_SDK_TRACE"), folder.filePath(QStringLiteral("trace")));
+    environment.insert(QStringLiteral("NIVARO_SDK_LOG"),
+                       folder.filePath(QStringLiteral("sdk.log")));
+    environment.insert(QStringLiteral("NIVARO_SDK_TRACE"),
+                       folder.filePath(QStringLiteral("trace")));
     environment.remove(QStringLiteral("NIVARO_SDK_CONFIG"));
     program.setProcessEnvironment(environment);
     program.setStandardOutputFile(folder.filePath(QStringLiteral("stdout")));
@@ -76,7 +78,8 @@ void tst_Startup::startUntilWindowBuilt()
 {
     program.start(QStringLiteral(VELMORA_EXECUTABLE), QStringList());
     QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
-    QTRY_VERIFY_WITH_TIMEOUT(readLines(QStringLiteral("trace")).size() >= startupTrace.size(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(readLines(QStringLiteral("trace")).size() >= startupTrace.size(),
+                             60000);
     QCOMPARE(program.state(), QProcess::Running);
 }
 
@@ -102,14 +105,15 @@ void tst_Startup::logsQtVersionAndBuildKindToSdkBeforeWindow()
     QStringList records;
     for (const QString &line : readLines(QStringLiteral("sdk.log"))) {
         const QJsonObject record = QJsonDocument::fromJson(line.toUtf8()).object();
-        records << QString::number(record.value(QStringLiteral("severity")).toInt()) + QLatin1Char(' ')
-                       + record.value(QStringLiteral("text")).toString();
+        records << QString::number(record.value(QStringLiteral("severity")).toInt())
+                + QLatin1Char(' ') + record.value(QStringLiteral("text")).toString();
     }
     // No line end inside a record, and nothing from the log pane: it starts empty.
-    QCOMPARE(records, (QStringList{
-                          QStringLiteral("0 QT Version ") + QLibraryInfo::version().toString(),
-                          QStringLiteral("0 QT Built in ") + buildKind(),
-                      }));
+    QCOMPARE(records,
+             (QStringList {
+                 QStringLiteral("0 QT Version ") + QLibraryInfo::version().toString(),
+                 QStringLiteral("0 QT Built in ") + buildKind(),
+             }));
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

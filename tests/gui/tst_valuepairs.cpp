@@ -1,4 +1,5 @@
 #include "modalanswerer.h"
+#include "simulatedsdk.h"
 #include "simulator_control.h"
 #include "ui/mainwindow.h"
 
@@ -36,15 +37,6 @@ private:
     void setSpinValue(QWidget *spinBox, double value);
 };
 
-template <typename Widget>
-static Widget *child(QWidget &window, const QByteArray &name)
-{
-    auto *widget = window.findChild<Widget *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no widget %s", name.constData());
-    return widget;
-}
-
 static double spinValue(QWidget *spinBox)
 {
     if (auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(spinBox))
@@ -79,10 +71,10 @@ void tst_ValuePairs::sliderDrivesSpinBox_data()
     QTest::newRow("gamma 7") << QByteArray("gammaSlider") << QByteArray("gammaEdit") << 7 << 1.2;
     QTest::newRow("gamma 0") << QByteArray("gammaSlider") << QByteArray("gammaEdit") << 0 << 0.5;
     QTest::newRow("gamma 20") << QByteArray("gammaSlider") << QByteArray("gammaEdit") << 20 << 2.5;
-    QTest::newRow("sharpening 15") << QByteArray("sharpeningSlider") << QByteArray("sharpeningEdit")
-                                   << 15 << 1.5;
-    QTest::newRow("sharpening 40") << QByteArray("sharpeningSlider") << QByteArray("sharpeningEdit")
-                                   << 40 << 4.0;
+    QTest::newRow("sharpening 15")
+        << QByteArray("sharpeningSlider") << QByteArray("sharpeningEdit") << 15 << 1.5;
+    QTest::newRow("sharpening 40")
+        << QByteArray("sharpeningSlider") << QByteArray("sharpeningEdit") << 40 << 4.0;
     QTest::newRow("clhe") << QByteArray("clheSlider") << QByteArray("clheEdit") << 29999 << 29999.0;
     QTest::newRow("gsk") << QByteArray("gskSlider") << QByteArray("gskEdit") << 3 << 3.0;
     QTest::newRow("gfid") << QByteArray("gfidSlider") << QByteArray("gfidEdit") << 777 << 777.0;
@@ -104,8 +96,8 @@ void tst_ValuePairs::sliderDrivesSpinBox()
     QFETCH(double, shown);
 
     MainWindow window;
-    auto *pairSlider = child<QSlider>(window, slider);
-    auto *pairSpin = child<QAbstractSpinBox>(window, spinBox);
+    auto *pairSlider = child<QSlider>(window, slider.constData());
+    auto *pairSpin = child<QAbstractSpinBox>(window, spinBox.constData());
     pairSlider->setValue(position);
     QCOMPARE(spinValue(pairSpin), shown);
     QCOMPARE(pairSlider->value(), position); // the echo did not move the slider
@@ -121,8 +113,8 @@ void tst_ValuePairs::spinBoxDrivesSlider_data()
     QTest::newRow("gamma 2.5") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 2.5 << 20;
     QTest::newRow("gamma 0.5") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 0.5 << 0;
     QTest::newRow("gamma 1.3") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 1.3 << 8;
-    QTest::newRow("sharpening 0.3") << QByteArray("sharpeningEdit")
-                                    << QByteArray("sharpeningSlider") << 0.3 << 3;
+    QTest::newRow("sharpening 0.3")
+        << QByteArray("sharpeningEdit") << QByteArray("sharpeningSlider") << 0.3 << 3;
     // Although the slider steps by 300, typed values land exactly.
     QTest::newRow("clhe 1234") << QByteArray("clheEdit") << QByteArray("clheSlider") << 1234.0
                                << 1234;
@@ -144,8 +136,8 @@ void tst_ValuePairs::spinBoxDrivesSlider()
     QFETCH(int, position);
 
     MainWindow window;
-    auto *pairSpin = child<QAbstractSpinBox>(window, spinBox);
-    auto *pairSlider = child<QSlider>(window, slider);
+    auto *pairSpin = child<QAbstractSpinBox>(window, spinBox.constData());
+    auto *pairSlider = child<QSlider>(window, slider.constData());
     if (value == spinValue(pairSpin)) // start elsewhere so the change is real
         setSpinValue(pairSpin, value + 1);
     setSpinValue(pairSpin, value);
@@ -254,18 +246,18 @@ void tst_ValuePairs::roiSlotsCorrectCrossedCorners_data()
     QTest::addColumn<int>("expected");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("x1 above x2") << QByteArray("x1RoiEdit") << QByteArray("x2RoiEdit") << 600
-                                 << 500 << 500 << "ROI X1 must be lower than ROI X2";
-    QTest::newRow("x1 equal x2") << QByteArray("x1RoiEdit") << QByteArray("x2RoiEdit") << 500
-                                 << 500 << 500 << QString();
-    QTest::newRow("x2 below x1") << QByteArray("x2RoiEdit") << QByteArray("x1RoiEdit") << 300
-                                 << 700 << 700 << "ROI X2 must be higher than ROI X1";
-    QTest::newRow("x2 above x1") << QByteArray("x2RoiEdit") << QByteArray("x1RoiEdit") << 800
-                                 << 700 << 800 << QString();
-    QTest::newRow("y1 above y2") << QByteArray("y1RoiEdit") << QByteArray("y2RoiEdit") << 900
-                                 << 100 << 100 << "ROI Y1 must be lower than ROI Y2";
-    QTest::newRow("y1 equal y2") << QByteArray("y1RoiEdit") << QByteArray("y2RoiEdit") << 100
-                                 << 100 << 100 << QString();
+    QTest::newRow("x1 above x2") << QByteArray("x1RoiEdit") << QByteArray("x2RoiEdit") << 600 << 500
+                                 << 500 << "ROI X1 must be lower than ROI X2";
+    QTest::newRow("x1 equal x2") << QByteArray("x1RoiEdit") << QByteArray("x2RoiEdit") << 500 << 500
+                                 << 500 << QString();
+    QTest::newRow("x2 below x1") << QByteArray("x2RoiEdit") << QByteArray("x1RoiEdit") << 300 << 700
+                                 << 700 << "ROI X2 must be higher than ROI X1";
+    QTest::newRow("x2 above x1") << QByteArray("x2RoiEdit") << QByteArray("x1RoiEdit") << 800 << 700
+                                 << 800 << QString();
+    QTest::newRow("y1 above y2") << QByteArray("y1RoiEdit") << QByteArray("y2RoiEdit") << 900 << 100
+                                 << 100 << "ROI Y1 must be lower than ROI Y2";
+    QTest::newRow("y1 equal y2") << QByteArray("y1RoiEdit") << QByteArray("y2RoiEdit") << 100 << 100
+                                 << 100 << QString();
     QTest::newRow("y2 below y1") << QByteArray("y2RoiEdit") << QByteArray("y1RoiEdit") << 6 << 7
                                  << 7 << "ROI Y2 must be higher than ROI Y1";
     QTest::newRow("y2 equal y1") << QByteArray("y2RoiEdit") << QByteArray("y1RoiEdit") << 7 << 7
@@ -282,8 +274,8 @@ void tst_ValuePairs::roiSlotsCorrectCrossedCorners()
     QFETCH(QString, message);
 
     MainWindow window;
-    auto *guardedCorner = child<QSpinBox>(window, guarded);
-    child<QSpinBox>(window, opposite)->setValue(oppositeValue);
+    auto *guardedCorner = child<QSpinBox>(window, guarded.constData());
+    child<QSpinBox>(window, opposite.constData())->setValue(oppositeValue);
     guardedCorner->setValue(guardedValue);
 
     ModalAnswerer answerer;

@@ -52,9 +52,9 @@ void tst_Pictures::pictureIsEmbeddedAndDrawn_data()
     QTest::newRow("maker logo") << ":/picture/Dravik Tech.png" << png << QSize(200, 50);
     // The information bar's rich text names the logos without a slash after the colon.
     QTest::newRow("product logo, rich-text path")
-            << ":picture/Nivaro HD.png" << png << QSize(200, 50);
+        << ":picture/Nivaro HD.png" << png << QSize(200, 50);
     QTest::newRow("maker logo, rich-text path")
-            << ":picture/Dravik Tech.png" << png << QSize(200, 50);
+        << ":picture/Dravik Tech.png" << png << QSize(200, 50);
     QTest::newRow("gear") << ":/picture/tool.png" << png << QSize(230, 234);
     QTest::newRow("product icon") << ":/picture/Nivaro HD.ico" << ico << QSize(256, 256);
     QTest::newRow("maker icon") << ":/picture/Dravik Tech.ico" << ico << QSize(256, 194);
