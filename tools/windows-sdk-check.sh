@@ -6,7 +6,8 @@
 #   tools/windows-sdk-check.sh [BUILD_DIR]
 #
 # BUILD_DIR defaults to build-windows-sdk in the source tree and is reused when present.
-# Exits 77 (skipped) when the cross compiler, Wine or the GoogleTest sources are missing.
+# Exits 77 (skipped) when the cross compiler, Wine or the GoogleTest sources are missing,
+# except in CI (CI set), where that is a failure.
 # GOOGLETEST_SOURCE_DIR overrides where the GoogleTest sources are (default /usr/src/googletest).
 set -euo pipefail
 
@@ -16,6 +17,11 @@ googletest_dir=${GOOGLETEST_SOURCE_DIR:-/usr/src/googletest}
 target=x86_64-w64-mingw32
 
 skip() {
+    # In CI the setup script installs the tools: a missing one is a broken set-up, not a skip.
+    if [ -n "${CI:-}" ]; then
+        echo "windows-sdk-check: failed: $1" >&2
+        exit 1
+    fi
     echo "windows-sdk-check: skipped: $1" >&2
     exit 77
 }
