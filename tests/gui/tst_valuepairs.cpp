@@ -113,6 +113,9 @@ void tst_ValuePairs::spinBoxDrivesSlider_data()
     QTest::newRow("gamma 2.5") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 2.5 << 20;
     QTest::newRow("gamma 0.5") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 0.5 << 0;
     QTest::newRow("gamma 1.3") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 1.3 << 8;
+    // (0.6 - 0.5) * 10 and (0.7 - 0.5) * 10 fall just short of 1 and 2: rounded, not cut.
+    QTest::newRow("gamma 0.6") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 0.6 << 1;
+    QTest::newRow("gamma 0.7") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 0.7 << 2;
     QTest::newRow("sharpening 0.3")
         << QByteArray("sharpeningEdit") << QByteArray("sharpeningSlider") << 0.3 << 3;
     // Although the slider steps by 300, typed values land exactly.
@@ -279,6 +282,8 @@ void tst_ValuePairs::roiSlotsCorrectCrossedCorners()
     guardedCorner->setValue(guardedValue);
 
     ModalAnswerer answerer;
+    int valueBehindBox = -1;
+    answerer.setWhileOpen([&] { valueBehindBox = guardedCorner->value(); });
     const QByteArray slot = guarded.left(2) + "RoiUserValueChanged";
     QVERIFY(QMetaObject::invokeMethod(&window, slot.constData(), Q_ARG(int, guardedValue)));
 
@@ -288,6 +293,7 @@ void tst_ValuePairs::roiSlotsCorrectCrossedCorners()
         return;
     }
     QCOMPARE(answerer.seen().size(), 1);
+    QCOMPARE(valueBehindBox, expected); // corrected before the box tells why
     const ModalAnswerer::Seen &box = answerer.seen().first();
     QCOMPARE(box.title, QStringLiteral("ROI"));
     QCOMPARE(box.text, message);

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : answer(answer)
@@ -17,6 +16,11 @@ ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : answer(answer
 void ModalAnswerer::setAnswer(QMessageBox::StandardButton newAnswer)
 {
     answer = newAnswer;
+}
+
+void ModalAnswerer::setWhileOpen(std::function<void()> look)
+{
+    whileOpen = std::move(look);
 }
 
 QStringList ModalAnswerer::texts() const
@@ -36,6 +40,10 @@ void ModalAnswerer::answerActiveModal()
     box.className = QString::fromLatin1(modal->metaObject()->className());
     box.title = modal->windowTitle();
     box.hasParent = modal->parentWidget() != nullptr;
+    box.size = modal->size();
+    box.widget = modal;
+    if (whileOpen)
+        whileOpen();
     if (auto *message = qobject_cast<QMessageBox *>(modal)) {
         box.text = message->text();
         box.icon = message->icon();

@@ -3,9 +3,13 @@
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+
+#include <functional>
 
 // Answers the modal boxes a test provokes: while it lives, every modal dialog that
 // becomes active is recorded and closed with the configured button, so a test body
@@ -21,6 +25,8 @@ public:
         QString title;
         QString text;
         QStringList labels; // texts of a dialog's labels, in child order
+        QSize size;
+        QPointer<QWidget> widget; // null once the box is destroyed
         bool hasParent = false;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
@@ -32,6 +38,9 @@ public:
     // Answer with this button from now on (for example No, then Yes).
     void setAnswer(QMessageBox::StandardButton answer);
 
+    // Called while each box is still open, to look at what the user sees behind it.
+    void setWhileOpen(std::function<void()> look);
+
     const QList<Seen> &seen() const { return boxes; }
     QStringList texts() const;
 
@@ -41,4 +50,5 @@ private:
     QTimer poll;
     QMessageBox::StandardButton answer;
     QList<Seen> boxes;
+    std::function<void()> whileOpen;
 };
