@@ -212,7 +212,7 @@ void tst_ExpertParameters::readShowsAndLogsCameraValues()
     nivaro_sim::Registers registers;
     registers.gsk = 3;
     registers.gfid = 700;
-    registers.gms = 2000000;
+    registers.gms = 3000000000u; // above the int32 range: still logged and shown unsigned
     registers.tint = 2;
     registers.bpr = false;
     registers.offsetCorrection = false;
@@ -229,7 +229,7 @@ void tst_ExpertParameters::readShowsAndLogsCameraValues()
         "Start Read camera Expert parameters",
         "GSK value = 3",
         "GFID value = 700",
-        "GMS value = 2000000",
+        "GMS value = 3000000000",
         "TINT value = 2",
         "BPR state = Disabled",
         "OFFSET state = Disabled",
@@ -245,7 +245,7 @@ void tst_ExpertParameters::readShowsAndLogsCameraValues()
     // The slider stops at its configured maximum; the spin box shows the camera's value.
     QCOMPARE(child<QSlider>(*window, "gmsSlider")->value(),
              child<QSlider>(*window, "gmsSlider")->maximum());
-    QCOMPARE(child<QDoubleSpinBox>(*window, "gmsEdit")->value(), 2000000.0);
+    QCOMPARE(child<QDoubleSpinBox>(*window, "gmsEdit")->value(), 3000000000.0);
     QVERIFY(!child<QCheckBox>(*window, "BPRCheckBox")->isChecked());
     QVERIFY(!child<QCheckBox>(*window, "offsetCheckBox")->isChecked());
     QVERIFY(child<QCheckBox>(*window, "gainCheckBox")->isChecked());

@@ -25,6 +25,8 @@ private slots:
     void readShowsVersionDigits_data();
     void readShowsVersionDigits();
     void readLogsEveryValueInOrder();
+    void readNamesContrastType_data();
+    void readNamesContrastType();
     void readLogsZoomFactorInSixDigits_data();
     void readLogsZoomFactorInSixDigits();
     void readKeepsZoomControlsWhenRecordUnfilled();
@@ -132,6 +134,33 @@ void tst_UserParameters::readShowsCameraNumbers_data()
         << 0xFFFFFFFFu << 0xFFFFFFFFu << 0xFFFFFFFFu << "Gamma value = 65536"
         << "Sharpening value = 1.67772e+07"
         << "CLHE value = 4.29497e+09" << 20 << 2.5 << 40 << 4.0 << 30000;
+    // Words whose single-precision value prints otherwise than their exact quotient.
+    QTest::newRow("single precision")
+        << 3961248153u << 2407691557u << 1500u << "Gamma value = 60443.9"
+        << "Sharpening value = 9.40504e+06"
+        << "CLHE value = 1500" << 20 << 2.5 << 40 << 4.0 << 1500;
+}
+
+void tst_UserParameters::readNamesContrastType_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("0") << 0 << "Contrast type = CLHE (ROI)";
+    QTest::newRow("1") << 1 << "Contrast type = CLAHE (LOCAL)";
+    QTest::newRow("2, beyond the items") << 2 << "Contrast type = CLAHE (LOCAL)";
+}
+
+void tst_UserParameters::readNamesContrastType()
+{
+    QFETCH(int, type);
+    QFETCH(QString, line);
+
+    SimulatedSdk sdk;
+    nivaro_sim::Registers registers;
+    registers.contrastType = static_cast<uint8_t>(type);
+    sdk.makeConnectedWindow(port, scriptWithRegisters(registers));
+    QVERIFY(userReadEntries(sdk.logTexts()).contains(line));
 }
 
 void tst_UserParameters::readShowsCameraNumbers()
