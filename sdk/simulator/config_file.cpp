@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace nivaro_sim {
 namespace {
@@ -137,20 +138,68 @@ CameraScript readPort(JsonKeys &keys, const ConfigurationValues &values)
     return script;
 }
 
+// The whole file, or none when it cannot be opened or a read fails midway.
+std::optional<std::string> readWholeFile(const std::filesystem::path &file)
+{
+    try {
+        std::ifstream stream(file, std::ios::binary);
+        if (!stream.is_open()) {
+            return std::nullopt;
+        }
+        std::string text((std::istreambuf_iterator<char>(stream)),
+                         std::istreambuf_iterator<char>());
+        if (stream.bad()) {
+            return std::nullopt;
+        }
+        return text;
+    } catch (const std::exception &) {
+        // The standard library reports a failed read by throwing from the stream buffer.
+        return std::nullopt;
+    }
+}
+
+// A system's message may end in a line break or hold control characters.
+std::string oneLine(std::string text)
+{
+    for (auto &c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            c = ' ';
+        }
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
 } // namespace
 
 std::vector<std::string> applyConfigurationFile(const std::filesystem::path &file,
                                                 const ConfigurationTarget &target)
 {
     const std::string label = displayText(file);
-    std::ifstream stream(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(stream)),
-                           std::istreambuf_iterator<char>());
-    if (!stream.is_open() || stream.bad()) {
-        const char *reason = std::filesystem::exists(file) ? "cannot be read" : "does not exist";
-        return {"configuration file \"" + label + "\" " + reason + "; built-in values kept"};
+    const auto unusable = [&label](const std::string &reason) {
+        return std::vector<std::string> {"configuration file \"" + label + "\" " + reason
+                                         + "; built-in values kept"};
+    };
+    // Only the non-throwing forms: a name too long for the system, or a folder that cannot
+    // be searched, must end in a line on standard error, not in a crash.
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return unusable("does not exist");
     }
-    return applyConfigurationText(text, label, target);
+    if (status.type() == std::filesystem::file_type::directory) {
+        return unusable("cannot be read (it is a folder)");
+    }
+    if (error) {
+        return unusable("cannot be read (" + oneLine(error.message()) + ")");
+    }
+    const auto text = readWholeFile(file);
+    if (!text) {
+        return unusable("cannot be read");
+    }
+    return applyConfigurationText(*text, label, target);
 }
 
 std::vector<std::string> applyConfigurationText(const std::string &text,
@@ -161,7 +210,8 @@ std::vector<std::string> applyConfigurationText(const std::string &text,
     nlohmann::json document;
     try {
         document = nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error &error) {
+    } catch (const nlohmann::json::exception &error) {
+        // Not only syntax errors: a number beyond a double's range (1e400) is refused too.
         return {fileText + ": malformed JSON (" + error.what() + "); built-in values kept"};
     }
     if (!document.is_object()) {
@@ -170,7 +220,7 @@ std::vector<std::string> applyConfigurationText(const std::string &text,
     }
 
     std::vector<std::string> problems;
-    JsonKeys keys(document, "", fileLabel, problems);
+    JsonKeys keys(document, "", fileLabel, problems, target.keysAsked);
     keys.read("linkType", target.values.linkType, target.values.linkTypeIsNull);
     keys.read("expertMode", target.values.expertMode);
     if (auto defaults = keys.section("defaults")) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct ConfigurationTarget
     ConfigurationValues &values;
     nivaro_sdk::INivaroConfig &object; // Expert current values and bounds, sensor size
     std::map<std::string, CameraScript> &ports;
+    // When given, receives the dotted path of every key the reader looks for.
+    std::set<std::string> *keysAsked = nullptr;
 };
 
 // Applies the keys of a JSON configuration file over what the target holds. Answers one

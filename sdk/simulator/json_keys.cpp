@@ -1,13 +1,17 @@
 #include "json_keys.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace nivaro_sim {
 
 JsonKeys::JsonKeys(const nlohmann::json &object, std::string keyPath, std::string fileLabel,
-                   std::vector<std::string> &problems)
+                   std::vector<std::string> &problems, std::set<std::string> *asked)
     : object(object)
     , keyPath(std::move(keyPath))
     , fileLabel(std::move(fileLabel))
     , problems(problems)
+    , asked(asked)
 { }
 
 void JsonKeys::read(const char *key, bool &setting)
@@ -34,9 +38,21 @@ void JsonKeys::read(const char *key, double &setting)
 
 void JsonKeys::read(const char *key, float &setting)
 {
-    double wide = setting;
-    read(key, wide);
-    setting = static_cast<float>(wide);
+    if (const auto *value = take(key)) {
+        if (!value->is_number()) {
+            wrongType(key, "a number", *value);
+            return;
+        }
+        // Converting a double beyond the float's range is undefined, not a saturation.
+        const auto wide = value->get<double>();
+        if (!std::isfinite(wide) || std::fabs(wide) > std::numeric_limits<float>::max()) {
+            problem(key,
+                    "expected a number within the range of a 32-bit float, found " + value->dump()
+                        + "; built-in value kept");
+            return;
+        }
+        setting = static_cast<float>(wide);
+    }
 }
 
 void JsonKeys::read(const char *key, std::string &setting)
@@ -73,14 +89,22 @@ void JsonKeys::read(const char *key, std::set<std::string> &setting,
         wrongType(key, "a list of names", *value);
         return;
     }
+    const auto notText = std::find_if(value->begin(), value->end(),
+                                      [](const nlohmann::json &item) { return !item.is_string(); });
+    if (notText != value->end()) {
+        // Half a list would refuse setters the file's author did not mean to single out.
+        problem(key,
+                std::string("expected a list of names, found ") + notText->type_name()
+                    + " in it; built-in value kept");
+        return;
+    }
     std::set<std::string> names;
     for (const auto &item : *value) {
-        if (!item.is_string()) {
-            wrongType(key, "a list of names", item);
-        } else if (!isKnown(item.get<std::string>())) {
-            problem(key, "\"" + item.get<std::string>() + "\" is not known; ignored");
+        const auto name = item.get<std::string>();
+        if (isKnown(name)) {
+            names.insert(name);
         } else {
-            names.insert(item.get<std::string>());
+            problem(key, "\"" + name + "\" is not known; ignored");
         }
     }
     setting = names;
@@ -96,7 +120,7 @@ std::optional<JsonKeys> JsonKeys::section(const char *key)
         wrongType(key, "an object", *value);
         return std::nullopt;
     }
-    return JsonKeys(*value, keyPath + key + '.', fileLabel, problems);
+    return JsonKeys(*value, keyPath + key + '.', fileLabel, problems, asked);
 }
 
 std::vector<std::pair<std::string, JsonKeys>> JsonKeys::sections()
@@ -107,7 +131,7 @@ std::vector<std::pair<std::string, JsonKeys>> JsonKeys::sections()
         if (member.value().is_object()) {
             members.emplace_back(
                 member.key(),
-                JsonKeys(member.value(), keyPath + member.key() + '.', fileLabel, problems));
+                JsonKeys(member.value(), keyPath + member.key() + '.', fileLabel, problems, asked));
         } else {
             wrongType(member.key(), "an object", member.value());
         }
@@ -127,6 +151,9 @@ void JsonKeys::finish()
 const nlohmann::json *JsonKeys::take(const char *key)
 {
     taken.insert(key);
+    if (asked) {
+        asked->insert(keyPath + key);
+    }
     const auto found = object.find(key);
     return found != object.end() ? &*found : nullptr;
 }

@@ -17,8 +17,9 @@ namespace nivaro_sim {
 class JsonKeys
 {
 public:
+    // asked, when given, receives the dotted path of every key read, present or not.
     JsonKeys(const nlohmann::json &object, std::string keyPath, std::string fileLabel,
-             std::vector<std::string> &problems);
+             std::vector<std::string> &problems, std::set<std::string> *asked = nullptr);
 
     void read(const char *key, bool &setting);
     void read(const char *key, double &setting);
@@ -58,6 +59,7 @@ private:
     std::string keyPath;
     std::string fileLabel;
     std::vector<std::string> &problems;
+    std::set<std::string> *asked;
     std::set<std::string> taken;
 };
 

@@ -3,22 +3,46 @@
 #include "log_record.h"
 #include "simulator_state.h"
 
+#include <new>
+
 namespace nivaro_sim {
+namespace {
+
+// The record of a logger that could not get memory for its own: it takes the insertions
+// and keeps nothing, since an exception must not leave an entry point.
+class DiscardedRecord final : public nivaro_sdk::ILogger
+{
+public:
+    ILogger &operator<<(const std::string &) override { return *this; }
+    ILogger &operator<<(const char *) override { return *this; }
+};
+
+DiscardedRecord discardedRecord;
+
+} // namespace
 
 nivaro_sdk::INivaroSdk &serviceObject()
 {
     return simulatorState().service;
 }
 
-nivaro_sdk::ILogger *openLogRecord(nivaro_sdk::severity_level severity)
+nivaro_sdk::ILogger *openLogRecord(nivaro_sdk::severity_level severity) noexcept
 {
-    return new LogRecordBuilder(severity);
+    auto *builder = new (std::nothrow) LogRecordBuilder(severity);
+    return builder ? static_cast<nivaro_sdk::ILogger *>(builder) : &discardedRecord;
 }
 
-void closeLogRecord(nivaro_sdk::ILogger *record)
+void closeLogRecord(nivaro_sdk::ILogger *record) noexcept
 {
+    if (record == &discardedRecord) {
+        return;
+    }
     auto *builder = static_cast<LogRecordBuilder *>(record);
-    simulatorState().log.write(builder->severity(), builder->text());
+    try {
+        simulatorState().log.write(builder->severity(), builder->text());
+    } catch (...) {
+        // Called from a destructor: the record is lost rather than the program.
+    }
     delete builder;
 }
 

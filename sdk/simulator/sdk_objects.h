@@ -10,7 +10,7 @@ namespace nivaro_sim {
 nivaro_sdk::INivaroSdk &serviceObject();
 
 // A record under construction; closing it writes it to the SDK log and frees it.
-nivaro_sdk::ILogger *openLogRecord(nivaro_sdk::severity_level severity);
-void closeLogRecord(nivaro_sdk::ILogger *record);
+nivaro_sdk::ILogger *openLogRecord(nivaro_sdk::severity_level severity) noexcept;
+void closeLogRecord(nivaro_sdk::ILogger *record) noexcept;
 
 } // namespace nivaro_sim

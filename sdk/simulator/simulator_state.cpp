@@ -4,14 +4,42 @@
 #include "environment.h"
 
 #include <iostream>
+#include <string>
 
 namespace nivaro_sim {
 
+namespace {
+
+// Whatever the environment names, the program must start: a step that fails in a way
+// nobody foresaw is one line on standard error, never an exception out of the SDK.
+template<typename Step> bool survived(const char *what, const char *consequence, Step step)
+{
+    std::string reason;
+    try {
+        step();
+        return true;
+    } catch (const std::exception &error) {
+        reason = std::string(" (") + error.what() + ')';
+    } catch (...) {
+    }
+    std::cerr << "nivaro sdk: " << what << " failed" << reason << "; " << consequence << '\n';
+    return false;
+}
+
+} // namespace
+
 SimulatorState::SimulatorState()
 {
-    log.openFile(pathFromEnvironment("NIVARO_SDK_LOG"));
-    trace.openFile(pathFromEnvironment("NIVARO_SDK_TRACE"));
-    applyConfigurationFile();
+    survived("opening the SDK log file", "nothing is written to it",
+             [this] { log.openFile(pathFromEnvironment("NIVARO_SDK_LOG")); });
+    survived("opening the SDK trace file", "nothing is written to it",
+             [this] { trace.openFile(pathFromEnvironment("NIVARO_SDK_TRACE")); });
+    if (!survived("reading the configuration file", "built-in values kept",
+                  [this] { applyConfigurationFile(); })) {
+        ports.forget();
+        values = ConfigurationValues {};
+        config.restoreBuiltInMembers();
+    }
 }
 
 void SimulatorState::reset()

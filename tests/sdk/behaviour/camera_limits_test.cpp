@@ -1,5 +1,6 @@
 // A value outside the sensor's limits is refused and the register keeps its value.
 #include "simulator_fixture.h"
+#include "trace_format.h"
 
 #include <cmath>
 #include <functional>
@@ -7,6 +8,7 @@
 
 using nivaro_sdk::INivaroCamera;
 using nivaro_sim::Registers;
+using nivaro_sim::traceText;
 
 namespace {
 
@@ -177,15 +179,52 @@ TEST_F(ExpertBounds, followTheConfigurationObjectAsItStandsAtTheCall)
     EXPECT_EQ(camera->GetGfid(), 2000u);
 }
 
-class ZoomFactor : public SimulatorTest
+// A record with one field beyond its limit is refused as a whole: no other field of it
+// may reach the register, so each refused record differs from the stored one everywhere.
+class WholeRecord : public SimulatorTest
 { };
 
-TEST_F(ZoomFactor, notANumberIsRefused)
+TEST_F(WholeRecord, zoomWithOneFieldBeyondItsLimitIsRefusedEntirely)
 {
     INivaroCamera *camera = open("COM3");
     ASSERT_NE(camera, nullptr);
-    EXPECT_FALSE(camera->ConfigureZoom({std::numeric_limits<float>::quiet_NaN(), 640, 512, 0}));
-    EXPECT_FLOAT_EQ(nivaro_sim::registers("COM3").zoom.zoomFactor, 1.0f);
+    const nivaro_sdk::ZoomConfig stored {2.5f, 700, 400, 1};
+    ASSERT_TRUE(camera->ConfigureZoom(stored));
+    const nivaro_sdk::ZoomConfig refused[] = {
+        {0.5f, 100, 200, 0},
+        {8.5f, 100, 200, 0},
+        {std::numeric_limits<float>::quiet_NaN(), 100, 200, 0},
+        {3.0f, 100, 200, 2},
+    };
+    for (const auto &record : refused) {
+        SCOPED_TRACE(traceText(record));
+        ASSERT_TRUE(!(record.zoomFactor == stored.zoomFactor) && record.centerX != stored.centerX
+                    && record.centerY != stored.centerY
+                    && record.interpolationMethod != stored.interpolationMethod);
+        EXPECT_FALSE(camera->ConfigureZoom(record));
+        EXPECT_EQ(traceText(nivaro_sim::registers("COM3").zoom), traceText(stored));
+    }
+}
+
+TEST_F(WholeRecord, detectionSettingsWithOneFieldBeyondItsLimitAreRefusedEntirely)
+{
+    INivaroCamera *camera = open("COM3");
+    ASSERT_NE(camera, nullptr);
+    const nivaro_sdk::IaConfig stored {4, 90, 80, 70, 3};
+    ASSERT_TRUE(camera->SetIaConfig(stored));
+    const nivaro_sdk::IaConfig refused[] = {
+        {5, 10, 20, 30, 1},  {0, 101, 20, 30, 1}, {0, 10, 101, 30, 1},
+        {0, 10, 20, 101, 1}, {0, 10, 20, 30, 4},
+    };
+    for (const auto &record : refused) {
+        SCOPED_TRACE(traceText(record));
+        ASSERT_TRUE(record.resizeMode != stored.resizeMode && record.maxBoxes != stored.maxBoxes
+                    && record.sensitivity != stored.sensitivity
+                    && record.iouThreshold != stored.iouThreshold
+                    && record.outputType != stored.outputType);
+        EXPECT_FALSE(camera->SetIaConfig(record));
+        EXPECT_EQ(traceText(nivaro_sim::registers("COM3").ia), traceText(stored));
+    }
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Cameras per port, their life across reconnects, and the objects the SDK hands out.
 #include "simulator_fixture.h"
 
+#include <functional>
+
 using nivaro_sdk::INivaroCamera;
 using nivaro_sdk::INivaroConnection;
 
@@ -76,6 +78,57 @@ TEST_F(CameraPorts, resetForgetsCamerasScriptsAndConfiguration)
     EXPECT_EQ(config->currentGsk, 2);
     EXPECT_EQ(config->gskMax, 3);
 }
+
+// A built-in default outside the range of the control it fills would be clamped by the
+// form, so a Reset on the simulated camera would write something else than the default.
+struct FormRange
+{
+    const char *name;
+    std::function<double(nivaro_sdk::INivaroConfig &)> value;
+    double minimum;
+    double maximum;
+};
+
+void PrintTo(const FormRange &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+using Config = nivaro_sdk::INivaroConfig;
+
+const FormRange formRanges[] = {
+    {"gamma", [](Config &c) { return c.GetDefaultGamma(); }, 0.5, 2.5},
+    {"sharpening", [](Config &c) { return c.GetDefaultSharpening(); }, 0.0, 4.0},
+    {"contrast strength", [](Config &c) { return c.GetDefaultClhe(); }, 0.0, 30000.0},
+    {"contrast type", [](Config &c) { return c.GetDefaultContrastType(); }, 0, 1},
+    {"zoom factor", [](Config &c) { return c.GetDefaultZoomFactor(); }, 1.0, 8.0},
+    {"zoom method", [](Config &c) { return c.GetDefaultZoomMethod(); }, 0, 1},
+    {"zoom centre x", [](Config &c) { return c.GetDefaultZoomCenterX(); }, 0, 1920},
+    {"zoom centre y", [](Config &c) { return c.GetDefaultZoomCenterY(); }, 0, 1080},
+    {"ROI x1", [](Config &c) { return c.GetDefaultRoiX1(); }, 5, 1275},
+    {"ROI x2", [](Config &c) { return c.GetDefaultRoiX2(); }, 5, 1275},
+    {"ROI y1", [](Config &c) { return c.GetDefaultRoiY1(); }, 5, 1019},
+    {"ROI y2", [](Config &c) { return c.GetDefaultRoiY2(); }, 5, 1019},
+    {"IA maximum boxes", [](Config &c) { return c.GetDefaultIaMaxBoxes(); }, 0, 100},
+    {"IA sensitivity", [](Config &c) { return c.GetDefaultIaSensitivity(); }, 0, 100},
+    {"IA intersection over union", [](Config &c) { return c.GetDefaultIaIou(); }, 0, 100},
+    {"IA resize mode", [](Config &c) { return c.GetDefaultIaResizeMode(); }, 0, 4},
+    {"IA output type", [](Config &c) { return c.GetDefaultIaOutputType(); }, 0, 3},
+    // The Expert controls take their ranges from the bounds, except the GMS spin box.
+    {"GMS minimum", [](Config &c) { return c.gmsMin; }, 0, 4294967296.0},
+};
+
+class BuiltInDefault : public SimulatorTest, public ::testing::WithParamInterface<FormRange>
+{ };
+
+TEST_P(BuiltInDefault, liesWithinTheRangeOfItsControl)
+{
+    const double value = GetParam().value(*sdk().GetConfig());
+    EXPECT_GE(value, GetParam().minimum);
+    EXPECT_LE(value, GetParam().maximum);
+}
+
+INSTANTIATE_TEST_SUITE_P(Form, BuiltInDefault, ::testing::ValuesIn(formRanges));
 
 TEST_F(CameraPorts, builtInConfigurationSuitsTheProgramsForm)
 {

@@ -3,9 +3,15 @@
 #include "example_configuration.h"
 #include "simulator_fixture.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <random>
+#include <set>
+#include <string>
+#include <vector>
 
 using nivaro_sim::CameraScript;
 using nivaro_sim::ConfigurationValues;
@@ -31,10 +37,52 @@ protected:
     }
 };
 
-TEST_F(ConfigurationFile, documentedExampleAppliesWithoutProblems)
+// Dotted paths of every key in a document, port names folded into "*".
+std::set<std::string> keyPaths(const nlohmann::json &object, const std::string &prefix = "")
 {
-    const Loaded loaded = load(exampleConfiguration);
+    std::set<std::string> paths;
+    for (const auto &member : object.items()) {
+        const bool isPortName = prefix == "ports.";
+        const std::string path = prefix + (isPortName ? "*" : member.key());
+        if (!isPortName) {
+            paths.insert(path);
+        }
+        if (member.value().is_object()) {
+            paths.merge(keyPaths(member.value(), path + '.'));
+        }
+    }
+    return paths;
+}
+
+std::string withPortNameFolded(const std::string &path)
+{
+    const std::string ports = "ports.";
+    const auto portEnd = path.find('.', ports.size());
+    if (path.rfind(ports, 0) != 0 || portEnd == std::string::npos) {
+        return path;
+    }
+    return ports + '*' + path.substr(portEnd);
+}
+
+TEST_F(ConfigurationFile, documentedExampleUsesEveryKeyWithoutProblems)
+{
+    Loaded loaded;
+    std::set<std::string> asked;
+    loaded.problems = nivaro_sim::applyConfigurationText(
+        exampleConfiguration, "demo-config.json",
+        {loaded.values, nivaro_sim::configuration(), loaded.ports, &asked});
     EXPECT_TRUE(loaded.problems.empty()) << loaded.problems.front();
+
+    // Every key in the file is known (no problem line), so only the reverse needs checking.
+    const auto used = keyPaths(nlohmann::json::parse(exampleConfiguration));
+    std::string unused;
+    for (const auto &path : asked) {
+        if (used.count(withPortNameFolded(path)) == 0) {
+            unused += ' ' + withPortNameFolded(path);
+        }
+    }
+    EXPECT_EQ(unused, "") << "keys the example leaves out";
+
     EXPECT_DOUBLE_EQ(loaded.values.gamma, 1.2);
     EXPECT_TRUE(loaded.values.columnCorrection);
     EXPECT_EQ(nivaro_sim::configuration().gmsMax, 100000);
@@ -120,6 +168,29 @@ const Mistake mistakes[] = {
      ", key \"ports.COM3.latencyMs\": expected an integer from 0 to 10000, found 60000; built-in "
      "value kept",
      [](const Loaded &l) { EXPECT_EQ(l.ports.at("COM3").latencyMs, 0u); }},
+    {"setter list holding an item that is not a name",
+     R"({"ports": {"COM3": {"refusedSetters": ["SetGfid", 7, "SetGamma"]}}})",
+     ", key \"ports.COM3.refusedSetters\": expected a list of names, found number in it; built-in "
+     "value kept",
+     [](const Loaded &l) { EXPECT_TRUE(l.ports.at("COM3").refusedSetters.empty()); }},
+    {"number beyond a double's range", R"({"defaults": {"gamma": 1e400, "sharpening": 2.0}})",
+     ": malformed JSON (",
+     [](const Loaded &l) {
+         EXPECT_DOUBLE_EQ(l.values.gamma, 1.0);
+         EXPECT_DOUBLE_EQ(l.values.sharpening, 1.0);
+     }},
+    {"zoom factor beyond a float's range", R"({"defaults": {"zoomFactor": 1e39, "gamma": 2.0}})",
+     ", key \"defaults.zoomFactor\": expected a number within the range of a 32-bit float, found "
+     "1e+39; built-in value kept",
+     [](const Loaded &l) {
+         EXPECT_EQ(l.values.zoomFactor, 1.0f);
+         EXPECT_DOUBLE_EQ(l.values.gamma, 2.0);
+     }},
+    {"negative zoom register beyond a float's range",
+     R"({"ports": {"COM3": {"registers": {"zoom": {"zoomFactor": -3.5e38}}}}})",
+     ", key \"ports.COM3.registers.zoom.zoomFactor\": expected a number within the range of a "
+     "32-bit float, found -3.5e+38; built-in value kept",
+     [](const Loaded &l) { EXPECT_EQ(l.ports.at("COM3").initialRegisters.zoom.zoomFactor, 1.0f); }},
     {"unknown register", R"({"ports": {"COM3": {"registers": {"zoom": {"factor": 2}}}}})",
      ", key \"ports.COM3.registers.zoom.factor\": unknown key; ignored",
      [](const Loaded &l) {
@@ -144,18 +215,66 @@ TEST_P(ConfigurationMistake, isReportedOnOneLineAndTheBuiltInValueKept)
 
 INSTANTIATE_TEST_SUITE_P(Rows, ConfigurationMistake, ::testing::ValuesIn(mistakes));
 
-TEST_F(ConfigurationFile, missingFileIsReportedWithItsName)
+struct UnusableFile
 {
+    const char *name;
+    std::string path; // UTF-8, in a fresh folder
+    bool isFolder;
+    std::vector<std::string> reasons; // what the line may say of the file
+};
+
+void PrintTo(const UnusableFile &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+const UnusableFile unusableFiles[] = {
+    {"missing", "no-such-folder/velmora.json", false, {"does not exist"}},
+    {"folder", "settings.json", true, {"cannot be read (it is a folder)"}},
+    // Beyond any system's limit on a name: here the system refuses it, while Windows
+    // reports such a name as not found.
+    {"nameTooLong",
+     std::string(5000, 'x') + "/velmora.json",
+     false,
+     {"cannot be read", "does not exist"}},
+};
+
+class UnusableConfigurationFile : public ConfigurationFile,
+                                  public ::testing::WithParamInterface<UnusableFile>
+{ };
+
+TEST_P(UnusableConfigurationFile, isOneLineNamingItAndBuiltInValuesServe)
+{
+    const UnusableFile &row = GetParam();
+    const auto folder = std::filesystem::temp_directory_path()
+        / ("velmora-config-" + std::to_string(std::random_device()()));
+    const auto file = folder / std::filesystem::u8path(row.path);
+    std::filesystem::create_directories(row.isFolder ? file : folder);
     ConfigurationValues values;
     std::map<std::string, CameraScript> ports;
     const auto problems
-        = nivaro_sim::applyConfigurationFile(std::filesystem::u8path("no-such-folder/velmora.json"),
-                                             {values, nivaro_sim::configuration(), ports});
+        = nivaro_sim::applyConfigurationFile(file, {values, nivaro_sim::configuration(), ports});
+    std::filesystem::remove_all(folder);
+
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_NE(problems.front().find("velmora.json\" does not exist; built-in values kept"),
-              std::string::npos);
+    const std::string head = "configuration file \"" + file.u8string() + "\" ";
+    const std::string tail = "; built-in values kept";
+    const std::string &line = problems.front();
+    ASSERT_GT(line.size(), head.size() + tail.size()) << line;
+    EXPECT_EQ(line.substr(0, head.size()), head);
+    EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+    const std::string said = line.substr(head.size());
+    EXPECT_TRUE(
+        std::any_of(row.reasons.begin(), row.reasons.end(),
+                    [&said](const std::string &reason) { return said.rfind(reason, 0) == 0; }))
+        << said;
     EXPECT_DOUBLE_EQ(values.gamma, 1.0);
+    EXPECT_TRUE(ports.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, UnusableConfigurationFile, ::testing::ValuesIn(unusableFiles),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ConfigurationFile, emptyFileIsMalformed)
 {

@@ -3,7 +3,10 @@
 #include "nivaro_sdk.h"
 #include "sdk_process.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
 
 using nivaro_sdk::NivaroSdk;
 using testing::internal::CaptureStderr;
@@ -70,19 +73,67 @@ TEST_F(SdkBoundary, configurationMistakeIsOneLineOnStandardErrorAndTheRestApplie
     EXPECT_FALSE(configuration->IsExpertModeEnabled());
 }
 
-TEST_F(SdkBoundary, missingConfigurationFileIsReportedAndBuiltInValuesServe)
+struct UnusableFile
 {
-    const auto config = file("absent.json");
+    const char *name;
+    std::string path; // UTF-8, in the case's folder
+    bool isFolder;
+    std::vector<std::string> reasons; // what the line may say of the file
+};
+
+void PrintTo(const UnusableFile &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+const UnusableFile unusableFiles[] = {
+    {"missing", "absent.json", false, {"does not exist"}},
+    {"folder", "settings.json", true, {"cannot be read (it is a folder)"}},
+    // Beyond any system's limit on a name: here the system refuses it, while Windows
+    // reports such a name as not found.
+    {"nameTooLong",
+     std::string(5000, 'x') + "/velmora.json",
+     false,
+     {"cannot be read", "does not exist"}},
+};
+
+class UnusableConfigurationFile : public SdkProcessTest,
+                                  public ::testing::WithParamInterface<UnusableFile>
+{ };
+
+TEST_P(UnusableConfigurationFile, isOneLineOnStandardErrorAndBuiltInValuesServe)
+{
+    const UnusableFile &row = GetParam();
+    const auto config = row.isFolder ? makeSubfolder(row.path) : file(row.path);
     setEnvironment("NIVARO_SDK_CONFIG", config);
 
+    CaptureStdout();
     CaptureStderr();
-    nivaro_sdk::INivaroConfig *configuration = NivaroSdk::get_instance()->GetConfig();
-    EXPECT_EQ(GetCapturedStderr(),
-              "nivaro sdk: configuration file \"" + config.u8string()
-                  + "\" does not exist; built-in values kept\n");
-    EXPECT_TRUE(configuration->IsExpertModeEnabled());
-    EXPECT_DOUBLE_EQ(configuration->GetDefaultSharpening(), 1.0);
+    nivaro_sdk::INivaroSdk *sdk = NivaroSdk::get_instance();
+    const std::string errors = GetCapturedStderr();
+    EXPECT_EQ(GetCapturedStdout(), "");
+
+    const std::string head = "nivaro sdk: configuration file \"" + config.u8string() + "\" ";
+    const std::string tail = "; built-in values kept\n";
+    ASSERT_GT(errors.size(), head.size() + tail.size()) << errors;
+    EXPECT_EQ(errors.substr(0, head.size()), head);
+    EXPECT_EQ(errors.substr(errors.size() - tail.size()), tail);
+    EXPECT_EQ(errors.find('\n'), errors.size() - 1) << "one line";
+    const std::string said = errors.substr(head.size());
+    EXPECT_TRUE(
+        std::any_of(row.reasons.begin(), row.reasons.end(),
+                    [&said](const std::string &reason) { return said.rfind(reason, 0) == 0; }))
+        << said;
+
+    EXPECT_TRUE(sdk->GetConfig()->IsExpertModeEnabled());
+    EXPECT_DOUBLE_EQ(sdk->GetConfig()->GetDefaultSharpening(), 1.0);
+    nivaro_sdk::INivaroCamera *camera = sdk->CreateConnection()->OpenCamera("COM3");
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->GetGamma(), 65536u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Environment, UnusableConfigurationFile, ::testing::ValuesIn(unusableFiles),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 void expectLogLine(const std::string &line, int severity, const std::string &text)
 {

@@ -4,6 +4,16 @@
 #include <fstream>
 #include <random>
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace {
 
 bool sdkUsedInThisProcess = false;
@@ -23,6 +33,14 @@ void SdkProcessTest::SetUp()
                         "(--gtest_filter), as ctest does";
     }
     sdkUsedInThisProcess = true;
+#ifdef _WIN32
+    // A program's C runtime copies the environment early on (on Windows, the wide copy
+    // from the narrow one, in the code page). Copied here before the case sets anything,
+    // the copies lack what the case sets: an SDK that reads them, not the process
+    // environment itself, fails every case.
+    size_t length = 0;
+    _wgetenv_s(&length, nullptr, 0, L"PATH");
+#endif
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
     folder = std::filesystem::temp_directory_path()
         / (std::string("nivaro-sdk-") + test->name() + '-' + randomSuffix());
@@ -51,9 +69,10 @@ std::filesystem::path SdkProcessTest::makeSubfolder(const std::string &name) con
 void SdkProcessTest::setEnvironment(const char *variable, const std::filesystem::path &value)
 {
 #ifdef _WIN32
+    // Into the process environment only, not the C runtime's copies (see SetUp).
     const std::string name(variable);
-    const std::wstring assignment = std::wstring(name.begin(), name.end()) + L'=' + value.wstring();
-    ASSERT_EQ(_wputenv(assignment.c_str()), 0);
+    ASSERT_TRUE(SetEnvironmentVariableW(std::wstring(name.begin(), name.end()).c_str(),
+                                        value.wstring().c_str()));
 #else
     ASSERT_EQ(setenv(variable, value.c_str(), 1), 0);
 #endif
