@@ -28,6 +28,7 @@ private slots:
 
     void nucRequestUpdatesOnlyUserBox_data();
     void nucRequestUpdatesOnlyUserBox();
+    void nucRequestShowsWhatTheCameraAnswers();
     void refusedNucRequestShowsWarning();
     void nucRequestWithoutCameraDoesNothing();
 };
@@ -295,6 +296,31 @@ void tst_ExpertParameters::nucRequestUpdatesOnlyUserBox()
     QVERIFY(!child<QCheckBox>(*window, "nucCheckBox")->isChecked());
     QVERIFY(sdk.logTextsSince(mark).isEmpty());
     QVERIFY(answerer.seen().isEmpty());
+}
+
+void tst_ExpertParameters::nucRequestShowsWhatTheCameraAnswers()
+{
+    // The camera keeps NUC on after a request unless it stops answering right after
+    // taking it: then the state read back is "disabled" and the box must say so.
+    long callsUntilRequest = 0;
+    {
+        SimulatedSdk counting;
+        auto window = counting.makeConnectedWindow(port);
+        const QStringList operations = SimulatedSdk::operations(counting.traceSince({}));
+        callsUntilRequest = operations.filter(QStringLiteral("camera[COM3].")).size();
+    }
+    SimulatedSdk sdk;
+    nivaro_sim::CameraScript script;
+    script.silentAfterCalls = callsUntilRequest + 1;
+    auto window = sdk.makeConnectedWindow(port, script);
+    auto *userNuc = child<QCheckBox>(*window, "userNucCheckBox");
+    userNuc->setChecked(true);
+    ModalAnswerer answerer;
+
+    SimulatedSdk::click(*window, "nucRequest");
+
+    QVERIFY(answerer.seen().isEmpty());
+    QCOMPARE(userNuc->checkState(), Qt::Unchecked);
 }
 
 void tst_ExpertParameters::refusedNucRequestShowsWarning()
