@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <sstream>
 
 namespace nivaro_sim {
 
@@ -38,21 +40,18 @@ void JsonKeys::read(const char *key, double &setting)
 
 void JsonKeys::read(const char *key, float &setting)
 {
-    if (const auto *value = take(key)) {
-        if (!value->is_number()) {
-            wrongType(key, "a number", *value);
-            return;
-        }
-        // Converting a double beyond the float's range is undefined, not a saturation.
-        const auto wide = value->get<double>();
-        if (!std::isfinite(wide) || std::fabs(wide) > std::numeric_limits<float>::max()) {
-            problem(key,
-                    "expected a number within the range of a 32-bit float, found " + value->dump()
-                        + "; built-in value kept");
-            return;
-        }
-        setting = static_cast<float>(wide);
+    double wide = setting;
+    read(key, wide);
+    // Converting a double beyond the float's range is undefined, not a saturation.
+    if (std::fabs(wide) > std::numeric_limits<float>::max()) {
+        std::ostringstream found;
+        found << wide;
+        problem(key,
+                "expected a number within the range of a 32-bit float, found " + found.str()
+                    + "; built-in value kept");
+        return;
     }
+    setting = static_cast<float>(wide);
 }
 
 void JsonKeys::read(const char *key, std::string &setting)

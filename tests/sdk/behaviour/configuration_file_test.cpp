@@ -2,8 +2,8 @@
 #include "config_file.h"
 #include "example_configuration.h"
 #include "simulator_fixture.h"
+#include "unusable_config_files.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -215,30 +215,6 @@ TEST_P(ConfigurationMistake, isReportedOnOneLineAndTheBuiltInValueKept)
 
 INSTANTIATE_TEST_SUITE_P(Rows, ConfigurationMistake, ::testing::ValuesIn(mistakes));
 
-struct UnusableFile
-{
-    const char *name;
-    std::string path; // UTF-8, in a fresh folder
-    bool isFolder;
-    std::vector<std::string> reasons; // what the line may say of the file
-};
-
-void PrintTo(const UnusableFile &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-const UnusableFile unusableFiles[] = {
-    {"missing", "no-such-folder/velmora.json", false, {"does not exist"}},
-    {"folder", "settings.json", true, {"cannot be read (it is a folder)"}},
-    // Beyond any system's limit on a name: here the system refuses it, while Windows
-    // reports such a name as not found.
-    {"nameTooLong",
-     std::string(5000, 'x') + "/velmora.json",
-     false,
-     {"cannot be read", "does not exist"}},
-};
-
 class UnusableConfigurationFile : public ConfigurationFile,
                                   public ::testing::WithParamInterface<UnusableFile>
 { };
@@ -257,18 +233,7 @@ TEST_P(UnusableConfigurationFile, isOneLineNamingItAndBuiltInValuesServe)
     std::filesystem::remove_all(folder);
 
     ASSERT_EQ(problems.size(), 1u);
-    const std::string head = "configuration file \"" + file.u8string() + "\" ";
-    const std::string tail = "; built-in values kept";
-    const std::string &line = problems.front();
-    ASSERT_GT(line.size(), head.size() + tail.size()) << line;
-    EXPECT_EQ(line.substr(0, head.size()), head);
-    EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
-    EXPECT_EQ(line.find('\n'), std::string::npos);
-    const std::string said = line.substr(head.size());
-    EXPECT_TRUE(
-        std::any_of(row.reasons.begin(), row.reasons.end(),
-                    [&said](const std::string &reason) { return said.rfind(reason, 0) == 0; }))
-        << said;
+    expectUnusableFileLine(problems.front(), file.u8string(), row);
     EXPECT_DOUBLE_EQ(values.gamma, 1.0);
     EXPECT_TRUE(ports.empty());
 }

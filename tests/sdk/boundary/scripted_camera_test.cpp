@@ -3,6 +3,7 @@
 // simulator directly, these prove the same behaviour across the library's boundary.
 #include "nivaro_sdk.h"
 #include "sdk_process.h"
+#include "silent_camera.h"
 
 #include <functional>
 #include <stdexcept>
@@ -109,19 +110,7 @@ const ScriptedCamera scriptedCameras[] = {
     {"silentCameraAnswersNothing",
      R"({"ports": {"COM3": {"silent": true}, "COM4": {"silentAfterCalls": 1}}})",
      [](Program &program) {
-         INivaroCamera &silent = program.open("COM3");
-         uint8_t type = 99;
-         EXPECT_FALSE(silent.GetCameraType(type));
-         EXPECT_EQ(type, 99);
-         nivaro_sdk::VersionInfo versions {1, 1};
-         silent.GetVersions(versions);
-         EXPECT_EQ(versions.riscvVersion, 0);
-         EXPECT_EQ(versions.fpgaVersion, 0);
-         EXPECT_EQ(silent.GetGamma(), 0u);
-         EXPECT_FALSE(silent.SetGamma(72090));
-         nivaro_sdk::ZoomConfig zoom {7.0f, 7, 7, 7};
-         silent.GetZoom(zoom);
-         EXPECT_EQ(zoom.centerX, 7);
+         expectSilent(program.open("COM3"));
          program.disconnect();
 
          INivaroCamera &unplugged = program.open("COM4");
