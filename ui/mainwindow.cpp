@@ -2,9 +2,12 @@
 
 #include "nivaro_sdk.h"
 #include "ui/dialog.h"
+#include "ui/widgetrange.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
+
+#include <algorithm>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -110,8 +113,11 @@ void MainWindow::InitParamsExpert()
         int32_t current;
         bool spinBoxKeepsFormRange;
     };
-    // GMS values beyond the slider's int range can only be typed, so its spin box
-    // keeps the form's 0 to 2^32 range.
+    // GMS values beyond the slider's range can only be typed, so its spin box keeps the form's
+    // range up to 2^32 and shows a stored current value the slider cannot reach. It reaches
+    // down to the slider's minimum, though: a slider position the spin box cannot show would
+    // leave the two on different values.
+    constexpr double gmsFormMinimum = 0.0;
     const ExpertPair pairs[] = {
         {ui->gskSlider, ui->gskEdit, config->gskMin, config->gskMax, config->currentGsk, false},
         {ui->gfidSlider, ui->gfidEdit, config->gfidMin, config->gfidMax, config->currentGfid,
@@ -121,17 +127,22 @@ void MainWindow::InitParamsExpert()
          false},
     };
     for (const ExpertPair &pair : pairs) {
-        pair.slider->setRange(pair.minimum, pair.maximum);
+        const WidgetRange range = widgetRangeFor(pair.minimum, pair.maximum, pair.current);
+        pair.slider->setRange(range.minimum, range.maximum);
         pair.slider->setEnabled(true);
         pair.slider->setOrientation(Qt::Horizontal);
         pair.slider->setTickInterval(1);
         pair.slider->setSingleStep(1);
         pair.slider->setPageStep(10);
-        pair.slider->setValue(pair.current);
+        pair.slider->setValue(range.current);
 
-        if (!pair.spinBoxKeepsFormRange)
-            pair.spinBox->setRange(pair.minimum, pair.maximum);
-        pair.spinBox->setValue(pair.current);
+        if (pair.spinBoxKeepsFormRange) {
+            pair.spinBox->setMinimum(std::min(gmsFormMinimum, double(range.minimum)));
+            pair.spinBox->setValue(pair.current);
+        } else {
+            pair.spinBox->setRange(range.minimum, range.maximum);
+            pair.spinBox->setValue(range.current);
+        }
         pair.spinBox->setSingleStep(1.0);
     }
 }

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 // Construction, the tab-bar rule, the Expert controls loaded from the configuration,
@@ -28,6 +29,8 @@ private slots:
     void initParamsExpertLoadsBoundsAndCurrentValues_data();
     void initParamsExpertLoadsBoundsAndCurrentValues();
     void gmsSpinBoxKeepsItsWideRange();
+    void expertControlsTakeAnyConfiguredBounds_data();
+    void expertControlsTakeAnyConfiguredBounds();
     void tabClicksDoNothingBeforeConnection();
     void tabClicksSwitchUserButtonsWhileConnected();
     void aboutBoxShowsProductAndVersionEveryTime();
@@ -176,6 +179,75 @@ void tst_MainWindow::gmsSpinBoxKeepsItsWideRange()
     QCOMPARE(gmsEdit->maximum(), 4294967296.0);
     QCOMPARE(gmsEdit->value(), 600.0);
     QCOMPARE(child<QSlider>(window, "gmsSlider")->maximum(), 900);
+}
+
+void tst_MainWindow::expertControlsTakeAnyConfiguredBounds_data()
+{
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("shownMinimum");
+    QTest::addColumn<int>("shownMaximum");
+    QTest::addColumn<int>("shownCurrent");
+    // The GMS spin box keeps its own range, and shows a stored value the slider cannot reach.
+    QTest::addColumn<int>("shownGms");
+
+    constexpr int most = std::numeric_limits<int>::max();
+    constexpr int least = std::numeric_limits<int>::min();
+    // Spans of 2^31 and more used to divide by zero inside Qt as soon as a slider was painted.
+    QTest::newRow("span of 2^31, current low") << -most << 1 << -5 << -most << 0 << -5 << -5;
+    QTest::newRow("span of 2^31, current at the top")
+        << -most << 1 << 1 << -most + 1 << 1 << 1 << 1;
+    QTest::newRow("span of 2^31 above zero") << -1 << most << 7 << -1 << most - 1 << 7 << 7;
+    QTest::newRow("the whole int32 range") << least << most << 0 << 0 << most << 0 << 0;
+    QTest::newRow("the whole int32 range, current low")
+        << least << most << -2 << least << -1 << -2 << -2;
+    QTest::newRow("inverted") << 900 << 5 << 600 << 5 << 900 << 600 << 600;
+    QTest::newRow("current below the bounds") << 10 << 20 << -3 << 10 << 20 << 10 << 0;
+    QTest::newRow("current above the bounds") << 10 << 20 << 400 << 10 << 20 << 20 << 400;
+    QTest::newRow("negative bounds") << -1000 << -10 << -990 << -1000 << -10 << -990 << -990;
+}
+
+void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
+{
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(int, current);
+    QFETCH(int, shownMinimum);
+    QFETCH(int, shownMaximum);
+    QFETCH(int, shownCurrent);
+    QFETCH(int, shownGms);
+
+    nivaro_sdk::INivaroConfig &config = nivaro_sim::configuration();
+    config.gskMin = config.gfidMin = config.tintMin = config.gmsMin = minimum;
+    config.gskMax = config.gfidMax = config.tintMax = config.gmsMax = maximum;
+    config.currentGsk = config.currentGfid = config.currentTint = config.currentGms = current;
+    MainWindow window;
+    child<QTabWidget>(window, "tabWidget")->setCurrentIndex(2);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.grab();
+
+    for (const char *name : {"gsk", "gfid", "tint", "gms"}) {
+        const QByteArray pair(name);
+        auto *slider = child<QSlider>(window, QByteArray(pair + "Slider").constData());
+        auto *spinBox = child<QDoubleSpinBox>(window, QByteArray(pair + "Edit").constData());
+        QCOMPARE(slider->minimum(), shownMinimum);
+        QCOMPARE(slider->maximum(), shownMaximum);
+        QCOMPARE(slider->value(), shownCurrent);
+        QCOMPARE(spinBox->value(), double(pair == "gms" ? shownGms : shownCurrent));
+        // Both ends of the slider, as a user paging through it reaches them: wherever the
+        // slider moves, the spin box shows the same value.
+        for (const auto action :
+             {QAbstractSlider::SliderToMinimum, QAbstractSlider::SliderToMaximum,
+              QAbstractSlider::SliderPageStepSub, QAbstractSlider::SliderToMinimum}) {
+            const int before = slider->value();
+            slider->triggerAction(action);
+            slider->repaint();
+            if (slider->value() != before)
+                QCOMPARE(spinBox->value(), double(slider->value()));
+        }
+    }
 }
 
 void tst_MainWindow::tabClicksDoNothingBeforeConnection()
