@@ -1,3 +1,4 @@
+#include "device/portsources.h"
 #include "nivaro_sdk.h"
 #include "ui/mainwindow.h"
 
@@ -44,6 +45,8 @@ int main(int argc, char **argv)
     int result = 0;
     {
         MainWindow window;
+        window.setPortSource(portsources::forSdk(VELMORA_STAND_IN_SDK ? portsources::Sdk::StandIn
+                                                                      : portsources::Sdk::Vendor));
         window.show();
         result = application.exec();
     }

@@ -2,17 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
-#include <QSerialPortInfo>
 
 #include <utility>
-
-QStringList MainWindow::systemPortNames()
-{
-    QStringList names;
-    for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts())
-        names << port.portName();
-    return names;
-}
 
 void MainWindow::setPortSource(PortSource source)
 {

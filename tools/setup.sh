@@ -45,6 +45,11 @@ cmake --build "$build" --parallel "$(nproc)"
 
 if [[ $mode == run ]]; then
     program="$build/app/VelmoraHD"
+    # Without a configuration the scan finds only real serial ports, which many machines lack.
+    if [[ -z ${NIVARO_SDK_CONFIG:-} ]]; then
+        export NIVARO_SDK_CONFIG="$root/docs/examples/demo-config.json"
+        echo "Simulated cameras from docs/examples/demo-config.json (set NIVARO_SDK_CONFIG for another file)." >&2
+    fi
     if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
         exec "$program"
     fi

@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "device/portsources.h"
 #include "nivaro_sdk.h"
 #include "ui/dialog.h"
 #include "ui/widgetrange.h"
@@ -15,7 +16,7 @@ MainWindow::MainWindow(QWidget *parent)
     , camera(nullptr)
     , connection(nullptr)
     , cameraType(0)
-    , portSource(&MainWindow::systemPortNames)
+    , portSource(&portsources::systemPorts)
 {
     nivaro_sdk::INivaroSdk *sdk = nivaro_sdk::NivaroSdk::get_instance();
     sdk->Init();

@@ -35,7 +35,6 @@ public:
 
     // Where the scan takes its ports from; the system's serial ports unless replaced.
     void setPortSource(PortSource source);
-    static QStringList systemPortNames();
 
 public slots:
     void ResetParamsUser();

@@ -9,6 +9,12 @@ void reset()
     simulatorState().reset();
 }
 
+std::vector<std::string> loadConfigurationFile(const std::string &path)
+{
+    simulatorState().reset();
+    return simulatorState().applyConfigurationFile(std::filesystem::u8path(path));
+}
+
 ConfigurationValues &configurationValues()
 {
     return simulatorState().values;

@@ -104,6 +104,11 @@ struct LogRecord
 // file is not read again), no scripted ports, no cameras, empty log and trace memory.
 void reset();
 
+// reset(), then the configuration file read as if NIVARO_SDK_CONFIG named it at start:
+// its port scripts and values apply, and the problem lines it gives are answered (they
+// are not written to standard error).
+std::vector<std::string> loadConfigurationFile(const std::string &path);
+
 // The answers of the one configuration object GetConfig() hands out.
 ConfigurationValues &configurationValues();
 

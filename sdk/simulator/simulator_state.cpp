@@ -34,8 +34,12 @@ SimulatorState::SimulatorState()
              [this] { log.openFile(pathFromEnvironment("NIVARO_SDK_LOG")); });
     survived("opening the SDK trace file", "nothing is written to it",
              [this] { trace.openFile(pathFromEnvironment("NIVARO_SDK_TRACE")); });
-    if (!survived("reading the configuration file", "built-in values kept",
-                  [this] { applyConfigurationFile(); })) {
+    const auto configurationFile = pathFromEnvironment("NIVARO_SDK_CONFIG");
+    if (!survived("reading the configuration file", "built-in values kept", [&] {
+            for (const auto &problem : applyConfigurationFile(configurationFile)) {
+                std::cerr << "nivaro sdk: " << problem << '\n';
+            }
+        })) {
         ports.forget();
         values = ConfigurationValues {};
         config.restoreBuiltInMembers();
@@ -52,20 +56,17 @@ void SimulatorState::reset()
     trace.forget();
 }
 
-void SimulatorState::applyConfigurationFile()
+std::vector<std::string> SimulatorState::applyConfigurationFile(const std::filesystem::path &file)
 {
-    const auto file = pathFromEnvironment("NIVARO_SDK_CONFIG");
     if (file.empty()) {
-        return;
+        return {};
     }
     std::map<std::string, CameraScript> scripts;
-    for (const auto &problem :
-         nivaro_sim::applyConfigurationFile(file, {values, config, scripts})) {
-        std::cerr << "nivaro sdk: " << problem << '\n';
-    }
+    auto problems = nivaro_sim::applyConfigurationFile(file, {values, config, scripts});
     for (const auto &[port, script] : scripts) {
         ports.script(port, script);
     }
+    return problems;
 }
 
 SimulatorState &simulatorState()

@@ -7,6 +7,10 @@
 #include "simulator_control.h"
 #include "trace_sink.h"
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 namespace nivaro_sim {
 
 // Everything the SDK holds for the process, created at its first use: the log and
@@ -20,15 +24,15 @@ public:
     // Back to the built-in configuration with no scripts, cameras or connections.
     void reset();
 
+    // Applies a configuration file over the state; answers its problem lines.
+    std::vector<std::string> applyConfigurationFile(const std::filesystem::path &file);
+
     LogSink log;
     TraceSink trace;
     ConfigurationValues values;
     SimulatedConfig config {values, trace};
     CameraPorts ports {values, config, trace};
     SimulatedSdk service {config, ports, trace};
-
-private:
-    void applyConfigurationFile();
 };
 
 SimulatorState &simulatorState();

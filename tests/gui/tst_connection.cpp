@@ -1,11 +1,19 @@
+#include "device/portsources.h"
 #include "modalanswerer.h"
 #include "simulatedsdk.h"
 #include "ui/mainwindow.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include <memory>
 
@@ -17,6 +25,11 @@ class tst_Connection : public QObject
 
 private slots:
     void scanListsPortsThenNone();
+    void standInScanAddsConfiguredPorts_data();
+    void standInScanAddsConfiguredPorts();
+    void vendorScanListsSystemPortsAlone();
+    void demoPortsShowTheirDocumentedRoads_data();
+    void demoPortsShowTheirDocumentedRoads();
     void connectAfterEmptyScanTriesEmptyName();
     void linkTypeOtherThanUartIsRefused_data();
     void linkTypeOtherThanUartIsRefused();
@@ -141,6 +154,165 @@ void tst_Connection::scanListsPortsThenNone()
 
     QVERIFY(sdk.logTextsSince(mark).isEmpty());
     QVERIFY(sdk.traceSince(mark).isEmpty());
+}
+
+// A configuration file in a folder of its own; a few names stand for files no text can make.
+QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
+{
+    const QString path = folder.filePath(QStringLiteral("config.json"));
+    if (text == "<missing>")
+        return path;
+    if (text == "<folder>") {
+        QDir(folder.path()).mkdir(QStringLiteral("config.json"));
+        return path;
+    }
+#ifdef Q_OS_UNIX
+    // A FIFO with no writer would block whoever opens it for reading.
+    if (text == "<fifo>") {
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+        return path;
+    }
+#endif
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void tst_Connection::standInScanAddsConfiguredPorts_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("configured");
+
+    QTest::newRow("the file's order, not sorted")
+        << QByteArray(R"({"ports": {"COM10": {}, "COM9": {"present": false}, "COM2": {}}})")
+        << QStringList {"COM10", "COM9", "COM2"};
+    QTest::newRow("only the top-level ports")
+        << QByteArray(R"({"linkType": "U}\"[", "defaults": {"ports": {"X": {}}},)"
+                      R"( "ports": {"COM3": {"refusedSetters": ["SetGamma"]}, "COM4": {}}})")
+        << QStringList {"COM3", "COM4"};
+    QTest::newRow("a port named twice")
+        << QByteArray(R"({"ports": {"COM5": {}, "COM5": {}}})") << QStringList {"COM5"};
+    QTest::newRow("escaped names; empty and NUL names left out")
+        << QByteArray(R"({"ports": {"COM\u00e9": {}, "": {}, "A\u0000B": {}, "/dev/tty\/S9": {}}})")
+        << QStringList {QStringLiteral("COM\u00e9"), "/dev/tty/S9"};
+    QTest::newRow("no ports") << QByteArray(R"({"linkType": "UART"})") << QStringList {};
+    QTest::newRow("ports not an object") << QByteArray(R"({"ports": ["COM3"]})") << QStringList {};
+    QTest::newRow("malformed") << QByteArray(R"({"ports": {"COM3": {})") << QStringList {};
+    QTest::newRow("not an object") << QByteArray("[1, 2]") << QStringList {};
+    QTest::newRow("larger than 4 MiB")
+        << QByteArray(R"({"ports": {"COM3": {}}, "pad": ")" + QByteArray(4 << 20, 'x') + R"("})")
+        << QStringList {};
+    QTest::newRow("missing") << QByteArray("<missing>") << QStringList {};
+    QTest::newRow("a folder") << QByteArray("<folder>") << QStringList {};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a FIFO") << QByteArray("<fifo>") << QStringList {};
+#endif
+}
+
+void tst_Connection::standInScanAddsConfiguredPorts()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, configured);
+
+    QTemporaryDir folder;
+    qputenv("NIVARO_SDK_CONFIG", QFile::encodeName(configurationFile(folder, file)));
+    const QStringList listed = portsources::forSdk(portsources::Sdk::StandIn)();
+    qunsetenv("NIVARO_SDK_CONFIG");
+    QCOMPARE(listed, portsources::systemThenConfigured(portsources::systemPorts(), configured));
+
+    // A configured port the system lists too is listed once, where the system has it.
+    QCOMPARE(portsources::systemThenConfigured({"COM1", "COM2"}, {"COM3", "COM2", "COM3"}),
+             QStringList({"COM1", "COM2", "COM3"}));
+}
+
+void tst_Connection::vendorScanListsSystemPortsAlone()
+{
+    QTemporaryDir folder;
+    qputenv("NIVARO_SDK_CONFIG",
+            QFile::encodeName(configurationFile(folder, R"({"ports": {"COM42": {}}})")));
+    const QStringList listed = portsources::forSdk(portsources::Sdk::Vendor)();
+    qunsetenv("NIVARO_SDK_CONFIG");
+    QCOMPARE(listed, portsources::systemPorts());
+}
+
+void tst_Connection::demoPortsShowTheirDocumentedRoads_data()
+{
+    QTest::addColumn<QString>("demoPort");
+    QTest::addColumn<QStringList>("clicks"); // after Connect
+    QTest::addColumn<bool>("isConnected");
+    QTest::addColumn<QStringList>("tabs");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QStringList>("logLines"); // among the log's lines, in this order
+
+    const QStringList allTabs {"User", "IA control", "Expert"};
+    QTest::newRow("COM1: no camera") << "COM1" << QStringList {} << false << allTabs
+                                     << QStringList {"Select an other serial port"}
+                                     << QStringList {"ALTERNATIVE SERIAL PORT : COM1"};
+    QTest::newRow("COM3: slow link, registers of its own")
+        << "COM3" << QStringList {} << true << allTabs << QStringList {}
+        << QStringList {"Gamma value = 1.5", "Polarity value = 1", "ZOOM factor value = 2",
+                        "IA max boxes = 20", "IA Output type = 1"};
+    QTest::newRow("COM4: no IA tab, refusing setters")
+        << "COM4" << QStringList {"applyParamsButtonUser", "applyParamsButtonExpert"} << true
+        << QStringList {"User", "Expert"} << QStringList {}
+        << QStringList {"Configure Zoom KO", "Set GFID value KO", "Set GMS value OK"};
+    QTest::newRow("COM5: unplugged after 40 calls")
+        << "COM5" << QStringList {"applyParamsButtonUser", "readParamButtonUser"} << true << allTabs
+        << QStringList {"Unable to connect to COM5"}
+        << QStringList {"Set IMAGE vertical FLIP value OK", "Set vignetting correction value KO",
+                        "Set column correction value KO", "End Read camera parameters : COM Error"};
+    QTest::newRow("COM6: failing IA read and NUC request")
+        << "COM6" << QStringList {"userNucRequest"} << true << allTabs
+        << QStringList {"Error on processing the NUC request"}
+        << QStringList {"Unable to read IA configuration", "End read IA parameters"};
+    QTest::newRow("COM7: values of its own")
+        << "COM7" << QStringList {} << true << allTabs << QStringList {}
+        << QStringList {"Gamma value = 1.10001",
+                        "CLHE value = 2000",
+                        "Sharpening value = 1.25",
+                        "ROI X1 value = 300",
+                        "Contrast type = CLAHE (LOCAL)",
+                        "NUC state = Enabled",
+                        "GSK value = 3",
+                        "IA Output type = 3"};
+}
+
+void tst_Connection::demoPortsShowTheirDocumentedRoads()
+{
+    QFETCH(QString, demoPort);
+    QFETCH(QStringList, clicks);
+    QFETCH(bool, isConnected);
+    QFETCH(QStringList, tabs);
+    QFETCH(QStringList, boxes);
+    QFETCH(QStringList, logLines);
+
+    SimulatedSdk sdk;
+    const std::vector<std::string> problems
+        = nivaro_sim::loadConfigurationFile(VELMORA_DEMO_CONFIG);
+    QVERIFY(problems.empty());
+    qputenv("NIVARO_SDK_CONFIG", VELMORA_DEMO_CONFIG);
+    MainWindow window;
+    window.setPortSource(portsources::forSdk(portsources::Sdk::StandIn));
+    ModalAnswerer answerer;
+
+    SimulatedSdk::click(window, "scanDeviceButton");
+    qunsetenv("NIVARO_SDK_CONFIG");
+    QVERIFY(comboItems(window).contains(demoPort));
+    child<QComboBox>(window, "selectDeviceComboBox")->setCurrentText(demoPort);
+    SimulatedSdk::click(window, "connectDeviceButton");
+    for (const QString &button : clicks)
+        SimulatedSdk::click(window, button.toLatin1().constData());
+
+    QCOMPARE(barState(window) == connected, isConnected);
+    QCOMPARE(tabTexts(window), tabs);
+    QCOMPARE(answerer.texts(), boxes);
+    const QStringList log = sdk.logTexts().join(QLatin1Char('\n')).split(QLatin1Char('\n'));
+    int from = 0;
+    for (const QString &line : logLines) {
+        from = log.indexOf(line, from);
+        QVERIFY2(from >= 0, qPrintable(line + " not in order in:\n" + log.join('\n')));
+    }
 }
 
 void tst_Connection::connectAfterEmptyScanTriesEmptyName()
