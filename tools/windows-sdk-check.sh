@@ -65,6 +65,10 @@ cleanup() {
 }
 trap cleanup EXIT
 export WINEDEBUG=-all
+# Wine maps Windows file names to Unix ones through the Unix locale: with none set, as in a
+# bare container, a folder with a non-ASCII name cannot even be created. Debian always has C.UTF-8.
+export LC_ALL=C.UTF-8
+export HOME=${HOME:-$WINEPREFIX}
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts
 unset DISPLAY WAYLAND_DISPLAY              # console programs need no display
 unset NIVARO_SDK_CONFIG NIVARO_SDK_LOG NIVARO_SDK_TRACE

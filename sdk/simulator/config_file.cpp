@@ -2,12 +2,15 @@
 
 #include "default_registers.h"
 #include "environment.h"
+#include "escaped_text.h"
 #include "json_keys.h"
 #include "simulated_camera.h"
 
+#include <cerrno>
 #include <fstream>
-#include <iterator>
-#include <optional>
+#include <limits>
+#include <set>
+#include <system_error>
 
 namespace nivaro_sim {
 namespace {
@@ -43,14 +46,35 @@ void readDefaults(JsonKeys &keys, ConfigurationValues &values)
     keys.finish();
 }
 
+// The three numbers of one Expert parameter apply together or not at all: bounds that
+// cross, or a current value outside them, would leave the program's controls no value.
 void readExpertParameter(JsonKeys &expert, const char *key, int32_t &current, int32_t &minimum,
                          int32_t &maximum)
 {
-    if (auto keys = expert.section(key)) {
-        keys->read("current", current);
-        keys->read("min", minimum);
-        keys->read("max", maximum);
-        keys->finish();
+    auto keys = expert.section(key);
+    if (!keys) {
+        return;
+    }
+    int32_t wanted[] = {current, minimum, maximum};
+    keys->read("current", wanted[0]);
+    keys->read("min", wanted[1]);
+    keys->read("max", wanted[2]);
+    keys->finish();
+    const auto [newCurrent, newMinimum, newMaximum] = wanted;
+    if (newMinimum > newMaximum) {
+        keys->problem("min",
+                      "is above max (" + std::to_string(newMinimum) + " > "
+                          + std::to_string(newMaximum)
+                          + "); built-in current value and bounds kept");
+    } else if (newCurrent < newMinimum || newCurrent > newMaximum) {
+        keys->problem("current",
+                      std::to_string(newCurrent) + " lies outside min..max ("
+                          + std::to_string(newMinimum) + ".." + std::to_string(newMaximum)
+                          + "); built-in current value and bounds kept");
+    } else {
+        current = newCurrent;
+        minimum = newMinimum;
+        maximum = newMaximum;
     }
 }
 
@@ -65,8 +89,10 @@ void readExpert(JsonKeys &keys, nivaro_sdk::INivaroConfig &object)
 
 void readSensor(JsonKeys &keys, nivaro_sdk::INivaroConfig &object)
 {
-    keys.read("width", object.sensorWidth);
-    keys.read("height", object.sensorHeight);
+    constexpr long long noSize = 1;
+    constexpr long long largestSize = std::numeric_limits<int32_t>::max();
+    keys.read("width", object.sensorWidth, noSize, largestSize);
+    keys.read("height", object.sensorHeight, noSize, largestSize);
     keys.finish();
 }
 
@@ -138,39 +164,146 @@ CameraScript readPort(JsonKeys &keys, const ConfigurationValues &values)
     return script;
 }
 
-// The whole file, or none when it cannot be opened or a read fails midway.
-std::optional<std::string> readWholeFile(const std::filesystem::path &file)
+// No real configuration comes near this; a larger file is more likely a mistake (a log,
+// an image) than settings, and reading it would make the program start slowly or not at all.
+constexpr std::uintmax_t largestFile = 4 * 1024 * 1024;
+
+// The system's reason for the last failed call of the C library, as one line.
+std::string systemReason()
+{
+    return shownText(std::generic_category().message(errno));
+}
+
+// The whole file, or the reason it could not be read.
+struct FileText
+{
+    std::string text;
+    std::string failure; // empty when the text was read
+};
+
+FileText readWholeFile(const std::filesystem::path &file)
 {
     try {
+        errno = 0;
         std::ifstream stream(file, std::ios::binary);
         if (!stream.is_open()) {
-            return std::nullopt;
+            return {{}, "cannot be opened (" + systemReason() + ")"};
         }
-        std::string text((std::istreambuf_iterator<char>(stream)),
-                         std::istreambuf_iterator<char>());
+        // At most one byte beyond the limit: a file that grew since it was measured is
+        // still refused, never read whole.
+        std::string text(largestFile + 1, '\0');
+        stream.read(text.data(), static_cast<std::streamsize>(text.size()));
         if (stream.bad()) {
-            return std::nullopt;
+            return {{}, "cannot be read (" + systemReason() + ")"};
         }
-        return text;
-    } catch (const std::exception &) {
-        // The standard library reports a failed read by throwing from the stream buffer.
-        return std::nullopt;
+        text.resize(static_cast<std::size_t>(stream.gcount()));
+        if (text.size() > largestFile) {
+            return {{}, "is larger than 4 MiB"};
+        }
+        return {text, {}};
+    } catch (const std::exception &error) {
+        // The standard library may report a failed read by throwing from the stream buffer.
+        return {{}, "cannot be read (" + shownText(error.what()) + ")"};
     }
 }
 
-// A system's message may end in a line break or hold control characters.
-std::string oneLine(std::string text)
+// Why a path is no file to read, or empty when it is a regular file of a sensible size.
+// Only the non-throwing forms: a name too long for the system, or a folder that cannot
+// be searched, must end in a line on standard error, not in a crash.
+std::string unusableBecause(const std::filesystem::path &file)
 {
-    for (auto &c : text) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            c = ' ';
-        }
+    using std::filesystem::file_type;
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (status.type() == file_type::not_found
+        && (!error || error == std::errc::no_such_file_or_directory)) {
+        return "does not exist";
     }
-    while (!text.empty() && text.back() == ' ') {
-        text.pop_back();
+    if (error) {
+        return "cannot be read (" + shownText(error.message()) + ")";
     }
-    return text;
+    switch (status.type()) {
+    case file_type::regular:
+        break;
+    case file_type::directory:
+        return "cannot be read (it is a folder)";
+    default:
+        // Reading a FIFO or a device waits for a writer, or never ends.
+        return "is not a regular file";
+    }
+    const auto size = std::filesystem::file_size(file, error);
+    if (error) {
+        return "cannot be read (" + shownText(error.message()) + ")";
+    }
+    if (size > largestFile) {
+        return "is larger than 4 MiB (" + std::to_string(size) + " bytes)";
+    }
+    return {};
 }
+
+// Reports every key an object holds twice and keeps the first: which of two values a
+// reader takes is a guess, and the file's author meant one of them.
+class DuplicateKeys
+{
+public:
+    DuplicateKeys(const std::string &fileText, std::vector<std::string> &problems)
+        : fileText(fileText), problems(problems)
+    { }
+
+    bool operator()(int, nlohmann::json::parse_event_t event, nlohmann::json &parsed)
+    {
+        using Event = nlohmann::json::parse_event_t;
+        switch (event) {
+        case Event::object_start:
+        case Event::array_start:
+            containers.push_back({pathOfNextValue(), event == Event::object_start, {}, {}});
+            return true;
+        case Event::object_end:
+        case Event::array_end:
+            containers.pop_back();
+            return true;
+        case Event::key:
+            return keyIsNew(parsed.get<std::string>());
+        case Event::value:
+            return true;
+        }
+        return true;
+    }
+
+private:
+    struct Container
+    {
+        std::string path; // the dotted path of its members, ending in a dot when not empty
+        bool isObject;
+        std::set<std::string> keys;
+        std::string lastKey;
+    };
+
+    bool keyIsNew(const std::string &key)
+    {
+        Container &object = containers.back();
+        object.lastKey = key;
+        if (object.keys.insert(key).second) {
+            return true;
+        }
+        problems.push_back(fileText + ", key \"" + shownText(object.path + key)
+                           + "\": given more than once; the first kept, this one ignored");
+        return false;
+    }
+
+    std::string pathOfNextValue() const
+    {
+        if (containers.empty()) {
+            return {};
+        }
+        const Container &parent = containers.back();
+        return parent.isObject ? parent.path + parent.lastKey + '.' : parent.path;
+    }
+
+    std::string fileText;
+    std::vector<std::string> &problems;
+    std::vector<Container> containers;
+};
 
 } // namespace
 
@@ -179,47 +312,38 @@ std::vector<std::string> applyConfigurationFile(const std::filesystem::path &fil
 {
     const std::string label = displayText(file);
     const auto unusable = [&label](const std::string &reason) {
-        return std::vector<std::string> {"configuration file \"" + label + "\" " + reason
+        return std::vector<std::string> {"configuration file \"" + shownText(label) + "\" " + reason
                                          + "; built-in values kept"};
     };
-    // Only the non-throwing forms: a name too long for the system, or a folder that cannot
-    // be searched, must end in a line on standard error, not in a crash.
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
-        return unusable("does not exist");
+    if (const std::string reason = unusableBecause(file); !reason.empty()) {
+        return unusable(reason);
     }
-    if (status.type() == std::filesystem::file_type::directory) {
-        return unusable("cannot be read (it is a folder)");
+    const FileText read = readWholeFile(file);
+    if (!read.failure.empty()) {
+        return unusable(read.failure);
     }
-    if (error) {
-        return unusable("cannot be read (" + oneLine(error.message()) + ")");
-    }
-    const auto text = readWholeFile(file);
-    if (!text) {
-        return unusable("cannot be read");
-    }
-    return applyConfigurationText(*text, label, target);
+    return applyConfigurationText(read.text, label, target);
 }
 
 std::vector<std::string> applyConfigurationText(const std::string &text,
                                                 const std::string &fileLabel,
                                                 const ConfigurationTarget &target)
 {
-    const std::string fileText = "configuration file \"" + fileLabel + "\"";
+    const std::string fileText = "configuration file \"" + shownText(fileLabel) + "\"";
+    std::vector<std::string> problems;
     nlohmann::json document;
     try {
-        document = nlohmann::json::parse(text);
+        document = nlohmann::json::parse(text, DuplicateKeys(fileText, problems));
     } catch (const nlohmann::json::exception &error) {
         // Not only syntax errors: a number beyond a double's range (1e400) is refused too.
-        return {fileText + ": malformed JSON (" + error.what() + "); built-in values kept"};
+        return {fileText + ": malformed JSON (" + shownText(error.what())
+                + "); built-in values kept"};
     }
     if (!document.is_object()) {
         return {fileText + ": expected a JSON object, found " + document.type_name()
                 + "; built-in values kept"};
     }
 
-    std::vector<std::string> problems;
     JsonKeys keys(document, "", fileLabel, problems, target.keysAsked);
     keys.read("linkType", target.values.linkType, target.values.linkTypeIsNull);
     keys.read("expertMode", target.values.expertMode);
@@ -234,6 +358,11 @@ std::vector<std::string> applyConfigurationText(const std::string &text,
     }
     if (auto ports = keys.section("ports")) {
         for (auto &[port, portKeys] : ports->sections()) {
+            // The program hands a port name over as NUL-terminated text.
+            if (port.find('\0') != std::string::npos) {
+                ports->problem(port, "a port name cannot hold a NUL character; ignored");
+                continue;
+            }
             target.ports[port] = readPort(portKeys, target.values);
         }
     }

@@ -35,14 +35,24 @@ Registers registers(const std::string &port)
     return simulatorState().ports.registers(port);
 }
 
-std::vector<LogRecord> logRecords()
+std::vector<LogRecord> logRecords(std::size_t since)
 {
-    return simulatorState().log.records();
+    return simulatorState().log.records(since);
 }
 
-std::vector<std::string> traceLines()
+std::size_t logRecordCount()
 {
-    return simulatorState().trace.lines();
+    return simulatorState().log.count();
+}
+
+std::vector<std::string> traceLines(std::size_t since)
+{
+    return simulatorState().trace.lines(since);
+}
+
+std::size_t traceLineCount()
+{
+    return simulatorState().trace.count();
 }
 
 } // namespace nivaro_sim

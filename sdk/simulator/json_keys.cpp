@@ -1,5 +1,7 @@
 #include "json_keys.h"
 
+#include "escaped_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -103,7 +105,7 @@ void JsonKeys::read(const char *key, std::set<std::string> &setting,
         if (isKnown(name)) {
             names.insert(name);
         } else {
-            problem(key, "\"" + name + "\" is not known; ignored");
+            problem(key, "\"" + shownText(name) + "\" is not known; ignored");
         }
     }
     setting = names;
@@ -171,10 +173,22 @@ std::optional<long long> JsonKeys::integer(const char *key, long long minimum, l
             return number;
         }
     }
+    // JSON has one kind of number: 1e2 and 100.0 are the integer 100 as much as 100 is.
+    if (value->is_number_float()) {
+        const double number = value->get<double>();
+        // The cast is defined only below 2^63, whatever the bounds round to as doubles.
+        const bool fitsLongLong = number > -0x1p63 && number < 0x1p63;
+        if (fitsLongLong && std::trunc(number) == number && number >= static_cast<double>(minimum)
+            && number <= static_cast<double>(maximum)) {
+            return static_cast<long long>(number);
+        }
+    }
     const std::string expected
         = "an integer from " + std::to_string(minimum) + " to " + std::to_string(maximum);
     if (value->is_number()) {
-        problem(key, "expected " + expected + ", found " + value->dump() + "; built-in value kept");
+        problem(key,
+                "expected " + expected + ", found " + shownText(value->dump())
+                    + "; built-in value kept");
     } else {
         wrongType(key, expected.c_str(), *value);
     }
@@ -183,8 +197,8 @@ std::optional<long long> JsonKeys::integer(const char *key, long long minimum, l
 
 void JsonKeys::problem(const std::string &key, const std::string &what)
 {
-    problems.push_back("configuration file \"" + fileLabel + "\", key \"" + keyPath + key
-                       + "\": " + what);
+    problems.push_back("configuration file \"" + shownText(fileLabel) + "\", key \""
+                       + shownText(keyPath + key) + "\": " + what);
 }
 
 void JsonKeys::wrongType(const std::string &key, const char *expected, const nlohmann::json &found)

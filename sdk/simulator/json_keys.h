@@ -49,10 +49,12 @@ public:
 
     void finish();
 
+    // One problem line about a key of this object.
+    void problem(const std::string &key, const std::string &what);
+
 private:
     const nlohmann::json *take(const char *key);
     std::optional<long long> integer(const char *key, long long minimum, long long maximum);
-    void problem(const std::string &key, const std::string &what);
     void wrongType(const std::string &key, const char *expected, const nlohmann::json &found);
 
     const nlohmann::json &object;

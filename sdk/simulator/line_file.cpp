@@ -1,30 +1,80 @@
 #include "line_file.h"
 
 #include "environment.h"
+#include "escaped_text.h"
 
+#include <cerrno>
 #include <iostream>
+#include <system_error>
 
 namespace nivaro_sim {
+namespace {
+
+std::string systemReason()
+{
+    return shownText(std::generic_category().message(errno));
+}
+
+// Why lines cannot go to a path, or empty when they can. Missing files are created;
+// devices such as the null device take lines at once.
+std::string refusedBecause(const std::filesystem::path &path)
+{
+    using std::filesystem::file_type;
+    std::error_code error;
+    switch (std::filesystem::status(path, error).type()) {
+    case file_type::directory:
+        return "it is a folder";
+    case file_type::fifo:
+    case file_type::socket:
+    case file_type::block:
+        // Opening a FIFO for writing waits for a reader, which may never come.
+        return "it is not a regular file";
+    default:
+        return {};
+    }
+}
+
+} // namespace
 
 void LineFile::open(const std::filesystem::path &path, Start start, const char *purpose)
 {
     if (path.empty()) {
         return;
     }
-    // Binary, so that a line ends with a single line feed on every system.
-    const auto mode = std::ios::binary | (start == Start::Append ? std::ios::app : std::ios::trunc);
-    stream.open(path, std::ios::out | mode);
-    if (!stream) {
-        std::cerr << "nivaro sdk: cannot open the " << purpose << " file \"" << displayText(path)
-                  << "\"; nothing is written to it\n";
+    description = std::string(purpose) + " file \"" + shownText(displayText(path)) + '"';
+    std::string reason = refusedBecause(path);
+    if (reason.empty()) {
+        // Binary, so that a line ends with a single line feed on every system.
+        const auto mode
+            = std::ios::binary | (start == Start::Append ? std::ios::app : std::ios::trunc);
+        errno = 0;
+        stream.open(path, std::ios::out | mode);
+        if (!stream) {
+            reason = systemReason();
+        }
+    }
+    if (!reason.empty()) {
+        std::cerr << "nivaro sdk: cannot open the " << description << " (" << reason
+                  << "); nothing is written to it\n";
     }
 }
 
 void LineFile::writeLine(const std::string &line)
 {
-    if (stream.is_open()) {
-        stream << line << '\n';
-        stream.flush();
+    if (!stream.is_open()) {
+        return;
+    }
+    errno = 0;
+    stream << line << '\n';
+    stream.flush();
+    if (!stream) {
+        if (!writeFailureReported) {
+            const std::string reason = systemReason();
+            std::cerr << "nivaro sdk: writing to the " << description << " failed (" << reason
+                      << "); lines that cannot be written are lost\n";
+            writeFailureReported = true;
+        }
+        stream.clear();
     }
 }
 

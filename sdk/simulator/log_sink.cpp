@@ -13,15 +13,21 @@ void LogSink::write(int severity, const std::string &text)
 {
     const nlohmann::json line {{"severity", severity}, {"text", text}};
     const std::lock_guard<std::mutex> lock(guard);
-    memory.push_back({severity, text});
+    memory.add({severity, text});
     // Text that is not UTF-8 is written with replacement characters rather than lost.
     file.writeLine(line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
-std::vector<LogRecord> LogSink::records() const
+std::vector<LogRecord> LogSink::records(std::size_t since) const
 {
     const std::lock_guard<std::mutex> lock(guard);
-    return memory;
+    return memory.since(since);
+}
+
+std::size_t LogSink::count() const
+{
+    const std::lock_guard<std::mutex> lock(guard);
+    return memory.count();
 }
 
 void LogSink::forget()

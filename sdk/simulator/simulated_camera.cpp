@@ -1,6 +1,7 @@
 #include "simulated_camera.h"
 
 #include "camera_limits.h"
+#include "escaped_text.h"
 #include "trace_format.h"
 
 #include <algorithm>
@@ -48,7 +49,8 @@ bool isRefusableSetter(const std::string &operation)
 SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,
                                  std::shared_ptr<Registers> registers,
                                  const nivaro_sdk::INivaroConfig &bounds, TraceSink &trace)
-    : traceName("camera[" + port + "]")
+    // Escaped so that no port name can end the bracket early or split the trace line.
+    : traceName("camera[" + escapedText(port, "]") + "]")
     , script(std::move(script))
     , registers(std::move(registers))
     , bounds(bounds)

@@ -6,6 +6,7 @@
 #include "nivaro_config.h"
 #include "nivaro_records.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -122,10 +123,15 @@ void scriptPort(const std::string &port, const CameraScript &script);
 // The registers of the camera on a port as they stand (default registers when none was opened).
 Registers registers(const std::string &port);
 
-// Everything the process sent to SDKLogger since the last reset, in order.
-std::vector<LogRecord> logRecords();
+// The records the process sent to SDKLogger since the last reset, oldest first, after the
+// first `since` of them. Only the latest 4096 are kept, so that a long session's memory is
+// its log pane's alone: mark a point with logRecordCount() and read what came after it.
+std::vector<LogRecord> logRecords(std::size_t since = 0);
+// How many records there were since the last reset, the ones no longer kept included.
+std::size_t logRecordCount();
 
-// One line per SDK operation since the last reset, in the trace file's format.
-std::vector<std::string> traceLines();
+// The same for the lines of the call trace, in the trace file's format.
+std::vector<std::string> traceLines(std::size_t since = 0);
+std::size_t traceLineCount();
 
 } // namespace nivaro_sim

@@ -1,6 +1,7 @@
 #include "trace_format.h"
 
-#include <cstdio>
+#include "escaped_text.h"
+
 #include <limits>
 #include <locale>
 #include <sstream>
@@ -46,24 +47,7 @@ std::string traceText(float value)
 
 std::string traceText(const char *text)
 {
-    if (!text) {
-        return "null";
-    }
-    std::string quoted = "\"";
-    for (const char *c = text; *c; ++c) {
-        const auto byte = static_cast<unsigned char>(*c);
-        if (*c == '"' || *c == '\\') {
-            quoted += '\\';
-            quoted += *c;
-        } else if (byte < 0x20 || byte == 0x7f) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            quoted += escaped;
-        } else {
-            quoted += *c;
-        }
-    }
-    return quoted + '"';
+    return text ? '"' + escapedText(text, "\"") + '"' : "null";
 }
 
 std::string traceText(const nivaro_sdk::VersionInfo &versions)

@@ -18,10 +18,16 @@ void TraceSink::call(const std::string &object, const char *operation, const std
     add(object + '.' + operation + '(' + arguments + ") -> " + result);
 }
 
-std::vector<std::string> TraceSink::lines() const
+std::vector<std::string> TraceSink::lines(std::size_t since) const
 {
     const std::lock_guard<std::mutex> lock(guard);
-    return memory;
+    return memory.since(since);
+}
+
+std::size_t TraceSink::count() const
+{
+    const std::lock_guard<std::mutex> lock(guard);
+    return memory.count();
 }
 
 void TraceSink::forget()
@@ -34,7 +40,7 @@ void TraceSink::add(std::string line)
 {
     const std::lock_guard<std::mutex> lock(guard);
     file.writeLine(line);
-    memory.push_back(std::move(line));
+    memory.add(std::move(line));
 }
 
 } // namespace nivaro_sim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "line_file.h"
+#include "recent_window.h"
 
 #include <mutex>
 #include <string>
@@ -8,7 +9,8 @@
 
 namespace nivaro_sim {
 
-// The call trace: one line per SDK operation, in the trace file and in memory.
+// The call trace: one line per SDK operation in the trace file, and the latest lines in
+// memory.
 class TraceSink
 {
 public:
@@ -19,14 +21,16 @@ public:
     void call(const std::string &object, const char *operation, const std::string &arguments,
               const std::string &result);
 
-    std::vector<std::string> lines() const;
+    // The latest of them, and how many there were since the last forget().
+    std::vector<std::string> lines(std::size_t since = 0) const;
+    std::size_t count() const;
     void forget();
 
 private:
     void add(std::string line);
 
     mutable std::mutex guard;
-    std::vector<std::string> memory;
+    RecentWindow<std::string> memory;
     LineFile file;
 };
 

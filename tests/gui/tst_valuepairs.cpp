@@ -227,7 +227,7 @@ void tst_ValuePairs::draggedSliderTracksEveryPosition()
 void tst_ValuePairs::movingControlsNeverReachesCameraOrLog()
 {
     MainWindow window;
-    const size_t callsBefore = nivaro_sim::traceLines().size();
+    const size_t callsBefore = nivaro_sim::traceLineCount();
     for (QSlider *slider : window.findChildren<QSlider *>())
         slider->setValue(slider->maximum());
     for (QDoubleSpinBox *spinBox : window.findChildren<QDoubleSpinBox *>())
@@ -235,7 +235,7 @@ void tst_ValuePairs::movingControlsNeverReachesCameraOrLog()
     for (QSpinBox *spinBox : window.findChildren<QSpinBox *>())
         spinBox->setValue(spinBox->maximum());
 
-    QCOMPARE(nivaro_sim::traceLines().size(), callsBefore);
+    QCOMPARE(nivaro_sim::traceLineCount(), callsBefore);
     QVERIFY(nivaro_sim::logRecords().empty());
     QVERIFY(child<QPlainTextEdit>(window, "logView")->toPlainText().isEmpty());
 }

@@ -5,15 +5,30 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 struct UnusableFile
 {
+    enum class Make
+    {
+        nothing,
+        folder,
+        pathThroughAFile, // the path's first part is a regular file
+        largeFile,
+        fifo,
+    };
+
     const char *name;
-    std::string path; // UTF-8, below a fresh folder
-    bool isFolder;
+    std::string path; // UTF-8, below a fresh folder, unless absolute
+    Make make;
     std::vector<std::string> reasons; // what the line may say of the file
 };
 
@@ -23,21 +38,64 @@ inline void PrintTo(const UnusableFile &row, std::ostream *out)
 }
 
 inline const UnusableFile unusableFiles[] = {
-    {"missing", "absent.json", false, {"does not exist"}},
-    {"folder", "settings.json", true, {"cannot be read (it is a folder)"}},
+    {"missing", "absent.json", UnusableFile::Make::nothing, {"does not exist"}},
+    {"folder", "settings.json", UnusableFile::Make::folder, {"cannot be read (it is a folder)"}},
     // Beyond any system's limit on a name: here the system refuses it, while Windows
     // reports such a name as not found.
     {"nameTooLong",
      std::string(5000, 'x') + "/velmora.json",
-     false,
-     {"cannot be read", "does not exist"}},
+     UnusableFile::Make::nothing,
+     {"cannot be read (", "does not exist"}},
+    // Not the same as missing: here "Not a directory", while Windows finds no such path.
+    {"pathThroughAFile",
+     "plain.json/velmora.json",
+     UnusableFile::Make::pathThroughAFile,
+     {"cannot be read (Not a directory)", "does not exist"}},
+    {"largerThan4MiB", "big.json", UnusableFile::Make::largeFile, {"is larger than 4 MiB"}},
+#ifndef _WIN32
+    // Reading either would block the program's start, or never end.
+    {"fifo", "pipe.json", UnusableFile::Make::fifo, {"is not a regular file"}},
+    {"device", "/dev/zero", UnusableFile::Make::nothing, {"is not a regular file"}},
+#endif
 };
+
+// Makes below folder what the row names; answers the path to give the SDK.
+inline std::filesystem::path makeUnusableFile(const std::filesystem::path &folder,
+                                              const UnusableFile &row)
+{
+    using Make = UnusableFile::Make;
+    const auto path = folder / std::filesystem::u8path(row.path);
+    std::filesystem::create_directories(row.make == Make::folder ? path : folder);
+    switch (row.make) {
+    case Make::nothing:
+    case Make::folder:
+        break;
+    case Make::pathThroughAFile:
+        std::ofstream(path.parent_path()) << "{}";
+        break;
+    case Make::largeFile:
+        std::ofstream(path) << "{}" << std::string(4 * 1024 * 1024, ' ');
+        break;
+    case Make::fifo:
+#ifndef _WIN32
+        ::mkfifo(path.c_str(), 0600);
+#endif
+        break;
+    }
+    return path;
+}
+
+// A path as a message names it: the first 160 characters, then an ellipsis.
+inline std::string shownPath(const std::string &pathText)
+{
+    return pathText.size() <= 160 ? pathText : pathText.substr(0, 160) + "\xE2\x80\xA6";
+}
 
 // line: the problem as the SDK words it, without a line end.
 inline void expectUnusableFileLine(const std::string &line, const std::string &pathText,
                                    const UnusableFile &row)
 {
-    const std::string head = "configuration file \"" + pathText + "\" ";
+    const std::string head = "configuration file \"" + shownPath(pathText) + "\" ";
     const std::string tail = "; built-in values kept";
     ASSERT_GT(line.size(), head.size() + tail.size()) << line;
     EXPECT_EQ(line.substr(0, head.size()), head);

@@ -4,18 +4,6 @@
 
 #include <QAbstractButton>
 
-namespace {
-
-QStringList toStringList(const std::vector<std::string> &lines, std::size_t from)
-{
-    QStringList result;
-    for (std::size_t index = from; index < lines.size(); ++index)
-        result << QString::fromStdString(lines[index]);
-    return result;
-}
-
-} // namespace
-
 SimulatedSdk::SimulatedSdk()
 {
     nivaro_sim::reset();
@@ -43,7 +31,7 @@ nivaro_sim::Registers SimulatedSdk::registers(const QString &port) const
 
 SimulatedSdk::Mark SimulatedSdk::mark() const
 {
-    return {nivaro_sim::logRecords().size(), nivaro_sim::traceLines().size()};
+    return {nivaro_sim::logRecordCount(), nivaro_sim::traceLineCount()};
 }
 
 QStringList SimulatedSdk::logTexts(int severity) const
@@ -53,18 +41,20 @@ QStringList SimulatedSdk::logTexts(int severity) const
 
 QStringList SimulatedSdk::logTextsSince(const Mark &from, int severity) const
 {
-    const std::vector<nivaro_sim::LogRecord> records = nivaro_sim::logRecords();
     QStringList texts;
-    for (std::size_t index = from.logRecords; index < records.size(); ++index) {
-        if (records[index].severity == severity)
-            texts << QString::fromStdString(records[index].text);
+    for (const nivaro_sim::LogRecord &record : nivaro_sim::logRecords(from.logRecords)) {
+        if (record.severity == severity)
+            texts << QString::fromStdString(record.text);
     }
     return texts;
 }
 
 QStringList SimulatedSdk::traceSince(const Mark &from) const
 {
-    return toStringList(nivaro_sim::traceLines(), from.traceLines);
+    QStringList lines;
+    for (const std::string &line : nivaro_sim::traceLines(from.traceLines))
+        lines << QString::fromStdString(line);
+    return lines;
 }
 
 QStringList SimulatedSdk::operations(const QStringList &trace)

@@ -99,6 +99,15 @@ TEST_F(ConfigurationFile, documentedExampleUsesEveryKeyWithoutProblems)
     EXPECT_TRUE(loaded.ports.at("COM6").nucRequestFails);
 }
 
+TEST_F(ConfigurationFile, integralNumbersAreIntegersWhateverTheirNotation)
+{
+    const Loaded loaded = load(R"({"defaults": {"iaMaxBoxes": 1e2, "gsk": 3.0, "tint": -2E0}})");
+    EXPECT_TRUE(loaded.problems.empty()) << loaded.problems.front();
+    EXPECT_EQ(loaded.values.iaMaxBoxes, 100);
+    EXPECT_EQ(loaded.values.gsk, 3);
+    EXPECT_EQ(loaded.values.tint, -2);
+}
+
 TEST_F(ConfigurationFile, nullLinkTypeIsAnsweredAsNull)
 {
     const Loaded loaded = load(R"({"linkType": null, "expertMode": false})");
@@ -119,6 +128,9 @@ void PrintTo(const Mistake &row, std::ostream *out)
 {
     *out << row.name;
 }
+
+// A number of 5,001 digits, too large for a double.
+const std::string hugeNumber = R"({"defaults": {"gamma": 1)" + std::string(5000, '0') + "}}";
 
 const Mistake mistakes[] = {
     {"malformed JSON", R"({"defaults": {"gamma": 2.0,}})", ": malformed JSON (",
@@ -191,6 +203,41 @@ const Mistake mistakes[] = {
      ", key \"ports.COM3.registers.zoom.zoomFactor\": expected a number within the range of a "
      "32-bit float, found -3.5e+38; built-in value kept",
      [](const Loaded &l) { EXPECT_EQ(l.ports.at("COM3").initialRegisters.zoom.zoomFactor, 1.0f); }},
+    {"key given twice", R"({"linkType": "UART", "expertMode": true, "linkType": "USB"})",
+     ", key \"linkType\": given more than once; the first kept, this one ignored",
+     [](const Loaded &l) { EXPECT_EQ(l.values.linkType, "UART"); }},
+    {"port named twice", R"({"ports": {"COM3": {"silent": true}, "COM3": {}}})",
+     ", key \"ports.COM3\": given more than once; the first kept, this one ignored",
+     [](const Loaded &l) { EXPECT_TRUE(l.ports.at("COM3").silent); }},
+    {"inverted Expert bounds", R"({"expert": {"gms": {"min": 10, "max": 5}}})",
+     ", key \"expert.gms.min\": is above max (10 > 5); built-in current value and bounds kept",
+     [](const Loaded &) {
+         EXPECT_EQ(nivaro_sim::configuration().gmsMin, 0);
+         EXPECT_EQ(nivaro_sim::configuration().gmsMax, 100000);
+     }},
+    {"Expert current value outside its bounds", R"({"expert": {"gsk": {"current": 9}}})",
+     ", key \"expert.gsk.current\": 9 lies outside min..max (1..3); built-in current value and "
+     "bounds kept",
+     [](const Loaded &) { EXPECT_EQ(nivaro_sim::configuration().currentGsk, 2); }},
+    {"negative sensor size", R"({"sensor": {"width": -5, "height": 480}})",
+     ", key \"sensor.width\": expected an integer from 1 to 2147483647, found -5; built-in value "
+     "kept",
+     [](const Loaded &) {
+         EXPECT_EQ(nivaro_sim::configuration().sensorWidth, 1280);
+         EXPECT_EQ(nivaro_sim::configuration().sensorHeight, 480);
+     }},
+    {"port name holding a NUL", R"({"ports": {"COM\u00003": {}}})",
+     ", key \"ports.COM\\x003\": a port name cannot hold a NUL character; ignored",
+     [](const Loaded &l) { EXPECT_TRUE(l.ports.empty()); }},
+    {"key holding a line feed", R"({"defaults": {"ga\nmma\u001b[2J": 1}})",
+     ", key \"defaults.ga\\x0Amma\\x1B[2J\": unknown key; ignored", [](const Loaded &) {}},
+    {"bytes that are not UTF-8", "{\"linkType\": \"U\xff\xfeRT\"}", ": malformed JSON (",
+     [](const Loaded &l) {
+         EXPECT_EQ(l.problems.front().find('\xff'), std::string::npos) << "echoed raw";
+         EXPECT_NE(l.problems.front().find("\\xFF"), std::string::npos) << l.problems.front();
+     }},
+    {"5,001 digits", hugeNumber.c_str(), ": malformed JSON (",
+     [](const Loaded &l) { EXPECT_LT(l.problems.front().size(), 400u) << l.problems.front(); }},
     {"unknown register", R"({"ports": {"COM3": {"registers": {"zoom": {"factor": 2}}}}})",
      ", key \"ports.COM3.registers.zoom.factor\": unknown key; ignored",
      [](const Loaded &l) {
@@ -224,8 +271,7 @@ TEST_P(UnusableConfigurationFile, isOneLineNamingItAndBuiltInValuesServe)
     const UnusableFile &row = GetParam();
     const auto folder = std::filesystem::temp_directory_path()
         / ("velmora-config-" + std::to_string(std::random_device()()));
-    const auto file = folder / std::filesystem::u8path(row.path);
-    std::filesystem::create_directories(row.isFolder ? file : folder);
+    const auto file = makeUnusableFile(folder, row);
     ConfigurationValues values;
     std::map<std::string, CameraScript> ports;
     const auto problems

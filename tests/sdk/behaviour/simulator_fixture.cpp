@@ -32,11 +32,10 @@ void SimulatorTest::disconnect(nivaro_sdk::INivaroCamera *camera)
 
 void SimulatorTest::startTraceHere()
 {
-    traceStart = nivaro_sim::traceLines().size();
+    traceStart = nivaro_sim::traceLineCount();
 }
 
 std::vector<std::string> SimulatorTest::newTraceLines() const
 {
-    const auto lines = nivaro_sim::traceLines();
-    return {lines.begin() + static_cast<std::ptrdiff_t>(traceStart), lines.end()};
+    return nivaro_sim::traceLines(traceStart);
 }

@@ -4,9 +4,15 @@
 #include "sdk_process.h"
 #include "unusable_config_files.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using nivaro_sdk::NivaroSdk;
 using testing::internal::CaptureStderr;
@@ -80,7 +86,7 @@ class UnusableConfigurationFile : public SdkProcessTest,
 TEST_P(UnusableConfigurationFile, isOneLineOnStandardErrorAndBuiltInValuesServe)
 {
     const UnusableFile &row = GetParam();
-    const auto config = row.isFolder ? makeSubfolder(row.path) : file(row.path);
+    const auto config = makeUnusableFile(makeSubfolder("config"), row);
     setEnvironment("NIVARO_SDK_CONFIG", config);
 
     CaptureStdout();
@@ -131,6 +137,78 @@ TEST_F(SdkBoundary, logFileGetsOneJsonObjectPerRecordAfterWhatItHeld)
     expectLogLine(lines[1], 0, "Qt version: 5.15.8\nDebug build");
     expectLogLine(lines[2], 2, "Gamma value = 1.2 \xc2\xb0");
 }
+
+// A log or trace path that cannot take lines, and the one line said of it.
+struct UnwritableFile
+{
+    const char *name;
+    const char *variable;
+    const char *path; // below the case's folder unless absolute; "" makes it a folder
+    bool isFifo;
+    const char *said; // after "nivaro sdk: "
+};
+
+void PrintTo(const UnwritableFile &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+const UnwritableFile unwritableFiles[] = {
+    {"logInAFolder", "NIVARO_SDK_LOG", "", false,
+     "cannot open the SDK log file \"PATH\" (it is a folder); nothing is written to it"},
+    {"traceInAMissingFolder", "NIVARO_SDK_TRACE", "absent/sdk.trace", false,
+     "cannot open the SDK trace file \"PATH\" ("},
+#ifndef _WIN32
+    // Opening a FIFO for writing waits for a reader: the program would never start.
+    {"logIsAFifo", "NIVARO_SDK_LOG", "sdk.log", true,
+     "cannot open the SDK log file \"PATH\" (it is not a regular file); nothing is written to it"},
+    {"traceIsAFifo", "NIVARO_SDK_TRACE", "sdk.trace", true,
+     "cannot open the SDK trace file \"PATH\" (it is not a regular file); nothing is written to "
+     "it"},
+#endif
+#ifdef __linux__
+    // Every write fails: said once, however many lines are lost.
+    {"logOnAFullDevice", "NIVARO_SDK_LOG", "/dev/full", false,
+     "writing to the SDK log file \"PATH\" failed (No space left on device); lines that cannot "
+     "be written are lost"},
+    {"traceOnAFullDevice", "NIVARO_SDK_TRACE", "/dev/full", false,
+     "writing to the SDK trace file \"PATH\" failed (No space left on device); lines that "
+     "cannot be written are lost"},
+#endif
+};
+
+class UnwritableLogOrTrace : public SdkProcessTest,
+                             public ::testing::WithParamInterface<UnwritableFile>
+{ };
+
+TEST_P(UnwritableLogOrTrace, isOneLineOnStandardErrorAndTheProgramRunsOn)
+{
+    const UnwritableFile &row = GetParam();
+    const std::filesystem::path path = *row.path == '\0'  ? makeSubfolder("logs")
+        : std::filesystem::u8path(row.path).is_absolute() ? std::filesystem::u8path(row.path)
+                                                          : file(row.path);
+#ifndef _WIN32
+    if (row.isFifo) {
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    }
+#endif
+    setEnvironment(row.variable, path);
+
+    CaptureStderr();
+    for (int record = 0; record < 3; ++record) {
+        nivaro_sdk::SDKLogger(nivaro_sdk::info).GetILogger() << "Set GAMMA value OK";
+        NivaroSdk::get_instance()->GetConfig()->GetDefaultGamma();
+    }
+    const std::string errors = GetCapturedStderr();
+
+    std::string said = row.said;
+    said.replace(said.find("PATH"), 4, path.u8string());
+    EXPECT_EQ(errors.rfind("nivaro sdk: " + said, 0), 0u) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(Environment, UnwritableLogOrTrace, ::testing::ValuesIn(unwritableFiles),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SdkBoundary, traceFileListsTheOperationsOfThisRun)
 {
