@@ -9,7 +9,7 @@ namespace portsources {
 namespace {
 
 // The stand-in SDK reads no larger configuration file; neither does the scan.
-constexpr qint64 largestConfigurationFile = 4 * 1024 * 1024;
+constexpr qint64 largestConfigurationFile = qint64 {4} * 1024 * 1024;
 
 bool isSpace(char c)
 {

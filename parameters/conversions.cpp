@@ -11,8 +11,8 @@ template<typename Int> Int saturatingTruncate(double value)
 {
     if (std::isnan(value))
         return 0;
-    constexpr double lowest = static_cast<double>(std::numeric_limits<Int>::lowest());
-    constexpr double highest = static_cast<double>(std::numeric_limits<Int>::max());
+    constexpr auto lowest = static_cast<double>(std::numeric_limits<Int>::lowest());
+    constexpr auto highest = static_cast<double>(std::numeric_limits<Int>::max());
     if (value <= lowest)
         return std::numeric_limits<Int>::lowest();
     if (value >= highest)

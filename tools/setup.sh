@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then either starts the program on the simulated
-# camera ("run") or runs every test ("test"). Safe to run again: it installs only
-# what is missing and rebuilds incrementally.
+# camera ("run"), runs every test ("test"), or runs everything CI checks ("ci": the
+# tests, then the sanitizer builds with their tests, then static analysis). Safe to run
+# again: it installs only what is missing and rebuilds incrementally.
 set -euo pipefail
 
-usage() { echo "usage: bash tools/setup.sh run|test" >&2; exit 2; }
+usage() { echo "usage: bash tools/setup.sh run|test|ci" >&2; exit 2; }
 [[ $# -eq 1 ]] || usage
 mode=$1
-[[ $mode == run || $mode == test ]] || usage
+[[ $mode == run || $mode == test || $mode == ci ]] || usage
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
@@ -18,10 +19,15 @@ packages=(
     qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
     nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
     xvfb xauth
+    # The offscreen platform draws text too; a bare system has no font at all.
+    fonts-dejavu-core
 )
-if [[ $mode == test ]]; then
+if [[ $mode != run ]]; then
     # The Windows pieces are proven here: resource script, cross-built SDK DLL, its tests under Wine.
     packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
+fi
+if [[ $mode == ci ]]; then
+    packages+=(clang libclang-rt-14-dev clang-tidy cppcheck)
 fi
 
 as_root() {
@@ -40,8 +46,9 @@ if [[ ${#missing[@]} -gt 0 ]]; then
         "${missing[@]}"
 fi
 
+jobs=$(nproc)
 cmake --preset default >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "$jobs"
 
 if [[ $mode == run ]]; then
     program="$build/app/VelmoraHD"
@@ -58,4 +65,16 @@ if [[ $mode == run ]]; then
 fi
 
 # The Windows tools were installed above, so a Windows check that cannot run is a failure.
-VELMORA_REQUIRE_WINDOWS_CHECKS=1 ctest --preset default --parallel "$(nproc)"
+export VELMORA_REQUIRE_WINDOWS_CHECKS=1
+ctest --preset default --parallel "$jobs"
+[[ $mode == ci ]] || exit 0
+
+for preset in sanitize clang-sanitize; do
+    echo "== $preset: build and test"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --parallel "$jobs"
+    ctest --preset "$preset" --parallel "$jobs"
+done
+
+echo "== static analysis"
+bash tools/static-analysis.sh "$build"

@@ -13,9 +13,6 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow())
-    , camera(nullptr)
-    , connection(nullptr)
-    , cameraType(0)
     , portSource(&portsources::systemPorts)
 {
     nivaro_sdk::INivaroSdk *sdk = nivaro_sdk::NivaroSdk::get_instance();

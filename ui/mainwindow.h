@@ -86,10 +86,10 @@ private:
     void releaseHeldCamera();
 
     Ui::MainWindow *ui;
-    nivaro_sdk::INivaroCamera *camera;
-    nivaro_sdk::INivaroConnection *connection;
+    nivaro_sdk::INivaroCamera *camera = nullptr;
+    nivaro_sdk::INivaroConnection *connection = nullptr;
     std::string portName;
     QStringList portList;
-    uint8_t cameraType;
+    uint8_t cameraType = 0;
     PortSource portSource;
 };

@@ -9,6 +9,9 @@ namespace {
 constexpr auto logPaneSeverity = static_cast<nivaro_sdk::severity_level>(2);
 } // namespace
 
+// Taken by value, as every caller of the window's log has always passed it.
+// cppcheck-suppress passedByValue
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 void MainWindow::AddLog(std::string message)
 {
     // Whatever the user clicked or selected in the pane, the message goes at the very end,

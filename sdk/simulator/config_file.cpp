@@ -11,6 +11,7 @@
 #include <limits>
 #include <set>
 #include <system_error>
+#include <utility>
 
 namespace nivaro_sim {
 namespace {
@@ -166,7 +167,7 @@ CameraScript readPort(JsonKeys &keys, const ConfigurationValues &values)
 
 // No real configuration comes near this; a larger file is more likely a mistake (a log,
 // an image) than settings, and reading it would make the program start slowly or not at all.
-constexpr std::uintmax_t largestFile = 4 * 1024 * 1024;
+constexpr std::uintmax_t largestFile = std::uintmax_t {4} * 1024 * 1024;
 
 // The system's reason for the last failed call of the C library, as one line.
 std::string systemReason()
@@ -246,8 +247,8 @@ std::string unusableBecause(const std::filesystem::path &file)
 class DuplicateKeys
 {
 public:
-    DuplicateKeys(const std::string &fileText, std::vector<std::string> &problems)
-        : fileText(fileText), problems(problems)
+    DuplicateKeys(std::string fileText, std::vector<std::string> &problems)
+        : fileText(std::move(fileText)), problems(problems)
     { }
 
     bool operator()(int, nlohmann::json::parse_event_t event, nlohmann::json &parsed)

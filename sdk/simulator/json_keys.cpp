@@ -177,7 +177,8 @@ std::optional<long long> JsonKeys::integer(const char *key, long long minimum, l
     if (value->is_number_float()) {
         const double number = value->get<double>();
         // The cast is defined only below 2^63, whatever the bounds round to as doubles.
-        const bool fitsLongLong = number > -0x1p63 && number < 0x1p63;
+        constexpr double twoTo63 = 9223372036854775808.0;
+        const bool fitsLongLong = number > -twoTo63 && number < twoTo63;
         if (fitsLongLong && std::trunc(number) == number && number >= static_cast<double>(minimum)
             && number <= static_cast<double>(maximum)) {
             return static_cast<long long>(number);

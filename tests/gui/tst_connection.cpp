@@ -159,7 +159,7 @@ void tst_Connection::scanListsPortsThenNone()
 // A configuration file in a folder of its own; a few names stand for files no text can make.
 QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
 {
-    const QString path = folder.filePath(QStringLiteral("config.json"));
+    QString path = folder.filePath(QStringLiteral("config.json"));
     if (text == "<missing>")
         return path;
     if (text == "<folder>") {

@@ -213,7 +213,7 @@ void tst_ExpertParameters::readShowsAndLogsCameraValues()
     nivaro_sim::Registers registers;
     registers.gsk = 3;
     registers.gfid = 700;
-    registers.gms = 3000000000u; // above the int32 range: still logged and shown unsigned
+    registers.gms = -1294967296; // the word 3000000000: above the int32 range, shown unsigned
     registers.tint = 2;
     registers.bpr = false;
     registers.offsetCorrection = false;

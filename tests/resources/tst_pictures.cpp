@@ -28,7 +28,7 @@ double coveredShare(const QImage &image)
                 ++covered;
         }
     }
-    return double(covered) / (qint64(image.width()) * image.height());
+    return double(covered) / double(qint64(image.width()) * image.height());
 }
 
 } // namespace

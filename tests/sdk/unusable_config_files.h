@@ -64,7 +64,7 @@ inline std::filesystem::path makeUnusableFile(const std::filesystem::path &folde
                                               const UnusableFile &row)
 {
     using Make = UnusableFile::Make;
-    const auto path = folder / std::filesystem::u8path(row.path);
+    auto path = folder / std::filesystem::u8path(row.path);
     std::filesystem::create_directories(row.make == Make::folder ? path : folder);
     switch (row.make) {
     case Make::nothing:
@@ -74,7 +74,7 @@ inline std::filesystem::path makeUnusableFile(const std::filesystem::path &folde
         std::ofstream(path.parent_path()) << "{}";
         break;
     case Make::largeFile:
-        std::ofstream(path) << "{}" << std::string(4 * 1024 * 1024, ' ');
+        std::ofstream(path) << "{}" << std::string(std::size_t {4} * 1024 * 1024, ' ');
         break;
     case Make::fifo:
 #ifndef _WIN32

@@ -61,7 +61,7 @@ std::filesystem::path SdkProcessTest::file(const std::string &name) const
 
 std::filesystem::path SdkProcessTest::makeSubfolder(const std::string &name) const
 {
-    const auto subfolder = file(name);
+    auto subfolder = file(name);
     std::filesystem::create_directories(subfolder);
     return subfolder;
 }
