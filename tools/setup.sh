@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then either starts the program on the simulated
-# camera ("run") or runs every test ("test"). Safe to run again: it installs only
-# what is missing and rebuilds incrementally.
+# camera ("run"), runs every test ("test") or prints the program's figures beside Qt's
+# own floor ("bench", a Release build in build-release/). Safe to run again: it installs
+# only what is missing and rebuilds incrementally.
 set -euo pipefail
 
-usage() { echo "usage: bash tools/setup.sh run|test" >&2; exit 2; }
+usage() { echo "usage: bash tools/setup.sh run|test|bench" >&2; exit 2; }
 [[ $# -eq 1 ]] || usage
 mode=$1
-[[ $mode == run || $mode == test ]] || usage
+[[ $mode == run || $mode == test || $mode == bench ]] || usage
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
@@ -38,6 +39,13 @@ if [[ ${#missing[@]} -gt 0 ]]; then
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+fi
+
+if [[ $mode == bench ]]; then
+    # The figures of a Release build; the driver starts its own virtual X display.
+    cmake --preset release >/dev/null
+    cmake --build --preset release --parallel "$(nproc)" --target velmora_bench_table
+    exec "$root/build-release/bench/velmora_bench_table"
 fi
 
 cmake --preset default >/dev/null
