@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then either starts the program on the simulated
-# camera ("run"), runs every test ("test"), or runs everything CI checks ("ci": the
-# tests, then the sanitizer builds with their tests, then static analysis). Safe to run
-# again: it installs only what is missing and rebuilds incrementally.
+# camera ("run"), runs every test ("test"), runs everything CI checks ("ci": the tests,
+# then the sanitizer builds with their tests, then static analysis), or prints the
+# program's figures beside Qt's own floor ("bench", a Release build in build-release/).
+# Safe to run again: it installs only what is missing and rebuilds incrementally.
 set -euo pipefail
 
-usage() { echo "usage: bash tools/setup.sh run|test|ci" >&2; exit 2; }
+usage() { echo "usage: bash tools/setup.sh run|test|ci|bench" >&2; exit 2; }
 [[ $# -eq 1 ]] || usage
 mode=$1
-[[ $mode == run || $mode == test || $mode == ci ]] || usage
+[[ $mode == run || $mode == test || $mode == ci || $mode == bench ]] || usage
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
@@ -22,7 +23,7 @@ packages=(
     # The offscreen platform draws text too; a bare system has no font at all.
     fonts-dejavu-core
 )
-if [[ $mode != run ]]; then
+if [[ $mode == test || $mode == ci ]]; then
     # The Windows pieces are proven here: resource script, cross-built SDK DLL, its tests under Wine.
     packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 fi
@@ -47,6 +48,14 @@ if [[ ${#missing[@]} -gt 0 ]]; then
 fi
 
 jobs=$(nproc)
+
+if [[ $mode == bench ]]; then
+    # The figures of a Release build; the driver starts its own virtual X display.
+    cmake --preset release >/dev/null
+    cmake --build --preset release --parallel "$jobs" --target velmora_bench_table
+    exec "$root/build-release/bench/velmora_bench_table"
+fi
+
 cmake --preset default >/dev/null
 cmake --build "$build" --parallel "$jobs"
 

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Redraws every picture of the bundle from the SVG sources beside this script.
-# Needs rsvg-convert (librsvg2-bin), ImageMagick's convert and the DejaVu Sans font.
+# Needs rsvg-convert (librsvg2-bin), ImageMagick's convert, the DejaVu Sans font and python3.
 set -eu
 
 sources=$(cd "$(dirname "$0")" && pwd)
@@ -29,3 +29,6 @@ png dravik-logo.svg "Dravik Tech.png"
 ico camera.svg camera.ico
 ico nivaro-icon.svg "Nivaro HD.ico"
 ico dravik-icon.svg "Dravik Tech.ico"
+
+# Same pixels, stored without row filters: the program decodes them about twice as fast.
+python3 "$sources/unfiltered-png.py" "$pictures"/*.png "$pictures"/*.ico
