@@ -40,8 +40,7 @@ void showListingSlowCamera(MainWindow &window)
 
 Trace traceSince(std::size_t from)
 {
-    const Trace lines = nivaro_sim::traceLines();
-    return Trace(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end());
+    return nivaro_sim::traceLines(from);
 }
 
 // The floor is only a floor while it makes exactly the window's calls.
@@ -71,11 +70,11 @@ Traces windowTraces()
     startSlowCamera();
     MainWindow window;
     showListingSlowCamera(window);
-    std::size_t mark = nivaro_sim::traceLines().size();
+    std::size_t mark = nivaro_sim::traceLineCount();
     window.connectDevice();
     Traces traces;
     traces.connect = traceSince(mark);
-    mark = nivaro_sim::traceLines().size();
+    mark = nivaro_sim::traceLineCount();
     window.ApplyParamsUser();
     traces.write = traceSince(mark);
     window.disconnectDevice();
@@ -135,7 +134,7 @@ static void BM_FreezeOnWrite_Floor(benchmark::State &state)
     for (auto _ : state) {
         startSlowCamera();
         freeze_floor::Link link = freeze_floor::connect(port);
-        const std::size_t mark = nivaro_sim::traceLines().size();
+        const std::size_t mark = nivaro_sim::traceLineCount();
         const auto start = Clock::now();
         freeze_floor::writeUser(*link.camera);
         state.SetIterationTime(secondsSince(start));

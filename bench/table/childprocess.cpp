@@ -1,7 +1,6 @@
 #include "childprocess.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -9,6 +8,7 @@
 
 #include <chrono>
 #include <climits>
+#include <csignal>
 #include <cstring>
 
 extern char **environ;
@@ -35,6 +35,7 @@ std::vector<std::string> mergedEnvironment(const Environment &extra)
 std::vector<char *> pointersTo(std::vector<std::string> &strings)
 {
     std::vector<char *> pointers;
+    pointers.reserve(strings.size() + 1);
     for (std::string &text : strings)
         pointers.push_back(text.data());
     pointers.push_back(nullptr);

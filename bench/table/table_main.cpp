@@ -104,8 +104,10 @@ Samples runInProcessBenchmarks(int repetitions, const std::filesystem::path &fol
     for (const nlohmann::json &result : results["benchmarks"]) {
         const std::string name = result.value("run_name", "");
         if (result.value("error_occurred", false)) {
-            failures.push_back(name + ": " + result.value("error_message", "") + " (see " + log
-                               + ")");
+            std::string failure = name + ": ";
+            failure += result.value("error_message", "");
+            failure += " (see " + log + ")";
+            failures.push_back(failure);
             continue;
         }
         if (result.value("run_type", "") != "iteration")
@@ -203,7 +205,7 @@ int main(int argc, char **argv)
     {
         childprocess::VirtualDisplay display;
         if (display.name().empty()) {
-            failures.push_back("no virtual X display (is Xvfb installed?): X figures left out");
+            failures.emplace_back("no virtual X display (is Xvfb installed?): X figures left out");
         } else {
             std::fprintf(stderr, "Start-up, X display %s: %d runs each...\n",
                          display.name().c_str(), settings.startupRuns);
