@@ -17,7 +17,7 @@ packages=(
     build-essential cmake pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
     nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
-    xvfb xauth
+    xvfb xauth xdotool libxcb1-dev
 )
 if [[ $mode == test ]]; then
     # The Windows pieces are proven here: resource script, cross-built SDK DLL, its tests under Wine.
