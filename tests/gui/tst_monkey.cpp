@@ -48,8 +48,8 @@ constexpr int32_t int32Least = std::numeric_limits<int32_t>::min();
 constexpr int32_t int32Most = std::numeric_limits<int32_t>::max();
 constexpr uint32_t uint32Most = std::numeric_limits<uint32_t>::max();
 
-// The same moves from the same seed with every compiler: <random>'s distributions are not
-// specified bit for bit, the engine is.
+// The same moves from the same seed with every compiler: <random>'s distributions differ
+// between standard libraries, its engines do not.
 class Dice
 {
 public:
