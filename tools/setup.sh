@@ -19,7 +19,8 @@ packages=(
     build-essential cmake pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
     nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
-    xvfb xauth
+    # The end-to-end test drives the program on a virtual X display with real input.
+    xvfb xauth xdotool libxcb1-dev
     # The offscreen platform draws text too; a bare system has no font at all.
     fonts-dejavu-core
 )

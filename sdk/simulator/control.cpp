@@ -55,4 +55,9 @@ std::size_t traceLineCount()
     return simulatorState().trace.count();
 }
 
+std::vector<std::string> usesAfterHandBack()
+{
+    return simulatorState().returned.uses();
+}
+
 } // namespace nivaro_sim

@@ -57,8 +57,18 @@ SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,
     , trace(trace)
 { }
 
-bool SimulatedCamera::answers()
+void SimulatedCamera::handBack(ReturnedObjects &store, const char *how)
 {
+    handBackRecord = HandBack {&store, traceName, how};
+    traceName = "returned " + traceName;
+}
+
+bool SimulatedCamera::answers(const char *operation)
+{
+    if (handBackRecord) {
+        handBackRecord->recordUse(handBackRecord->name + '.' + operation);
+        return false;
+    }
     if (script.latencyMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(script.latencyMs));
     }
@@ -69,7 +79,7 @@ bool SimulatedCamera::answers()
 
 template<typename Value> Value SimulatedCamera::get(const char *operation, Value value)
 {
-    const Value answer = answers() ? value : Value {};
+    const Value answer = answers(operation) ? value : Value {};
     trace.call(traceName, operation, "", traceText(answer));
     return answer;
 }
@@ -78,7 +88,8 @@ template<typename Value, typename Register>
 bool SimulatedCamera::set(const char *operation, const Value &value, Register &target,
                           bool accepted)
 {
-    const bool stored = answers() && accepted && script.refusedSetters.count(operation) == 0;
+    const bool stored
+        = answers(operation) && accepted && script.refusedSetters.count(operation) == 0;
     if (stored) {
         target = value;
     }
@@ -88,7 +99,7 @@ bool SimulatedCamera::set(const char *operation, const Value &value, Register &t
 
 bool SimulatedCamera::GetVersions(nivaro_sdk::VersionInfo &versions)
 {
-    const bool answered = answers();
+    const bool answered = answers("GetVersions");
     versions = answered ? nivaro_sdk::VersionInfo {script.riscvVersion, script.fpgaVersion}
                         : nivaro_sdk::VersionInfo {0, 0};
     trace.call(traceName, "GetVersions", outText(true, versions), traceText(answered));
@@ -97,7 +108,7 @@ bool SimulatedCamera::GetVersions(nivaro_sdk::VersionInfo &versions)
 
 void SimulatedCamera::BeginRead()
 {
-    answers();
+    answers("BeginRead");
     trace.call(traceName, "BeginRead", "");
 }
 
@@ -242,7 +253,7 @@ bool SimulatedCamera::ConfigureZoom(const nivaro_sdk::ZoomConfig &zoom)
 
 void SimulatedCamera::GetZoom(nivaro_sdk::ZoomConfig &zoom)
 {
-    const bool answered = answers();
+    const bool answered = answers("GetZoom");
     if (answered) {
         zoom = registers->zoom;
     }
@@ -267,7 +278,7 @@ bool SimulatedCamera::SetIaConfig(const nivaro_sdk::IaConfig &config)
 
 bool SimulatedCamera::GetIaConfig(nivaro_sdk::IaConfig &config)
 {
-    const bool filled = answers() && !script.iaReadFails;
+    const bool filled = answers("GetIaConfig") && !script.iaReadFails;
     if (filled) {
         config = registers->ia;
     }
@@ -277,7 +288,7 @@ bool SimulatedCamera::GetIaConfig(nivaro_sdk::IaConfig &config)
 
 bool SimulatedCamera::GetCameraType(uint8_t &type)
 {
-    const bool filled = answers() && !script.typeQueryFails;
+    const bool filled = answers("GetCameraType") && !script.typeQueryFails;
     if (filled) {
         type = script.cameraType;
     }
@@ -347,7 +358,7 @@ bool SimulatedCamera::SetRoiY2(uint32_t value)
 
 bool SimulatedCamera::RequestNuc()
 {
-    const bool done = answers() && !script.nucRequestFails;
+    const bool done = answers("RequestNuc") && !script.nucRequestFails;
     if (done) {
         // A NUC leaves the correction it computed switched on.
         registers->nucEnabled = limits::nucEnabled;

@@ -2,10 +2,12 @@
 
 #include "nivaro_camera.h"
 #include "nivaro_config.h"
+#include "returned_objects.h"
 #include "simulator_control.h"
 #include "trace_sink.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace nivaro_sim {
@@ -23,6 +25,11 @@ public:
                     TraceSink &trace);
 
     const std::string &name() const { return traceName; }
+
+    // From now on every operation is a use after hand-back: recorded in the store, traced
+    // under the name "returned camera[PORT]", answered as by a silent camera.
+    void handBack(ReturnedObjects &store, const char *how);
+    const std::optional<HandBack> &handedBack() const { return handBackRecord; }
 
     bool GetVersions(nivaro_sdk::VersionInfo &versions) override;
     void BeginRead() override;
@@ -86,8 +93,9 @@ public:
     bool GetNucEnabled() override;
 
 private:
-    // Counts the operation and waits the link's latency; false once the camera is silent.
-    bool answers();
+    // Counts the operation and waits the link's latency; false once the camera is silent
+    // or handed back.
+    bool answers(const char *operation);
 
     template<typename Value> Value get(const char *operation, Value value);
 
@@ -100,6 +108,7 @@ private:
     const nivaro_sdk::INivaroConfig &bounds;
     TraceSink &trace;
     long operations = 0;
+    std::optional<HandBack> handBackRecord;
 };
 
 } // namespace nivaro_sim

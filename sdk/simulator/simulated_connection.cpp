@@ -6,13 +6,23 @@
 
 namespace nivaro_sim {
 
-SimulatedConnection::SimulatedConnection(int number, CameraPorts &ports, TraceSink &trace)
-    : traceName("connection#" + std::to_string(number)), ports(ports), trace(trace)
+namespace {
+constexpr const char *released = "ReleaseConnection";
+constexpr const char *closed = "CloseCamera";
+} // namespace
+
+SimulatedConnection::SimulatedConnection(int number, CameraPorts &ports, TraceSink &trace,
+                                         ReturnedObjects &returned)
+    : traceName("connection#" + std::to_string(number))
+    , ports(ports)
+    , trace(trace)
+    , returned(returned)
 { }
 
 nivaro_sdk::INivaroCamera *SimulatedConnection::OpenCamera(const char *portName)
 {
-    auto camera = portName ? ports.open(portName) : nullptr;
+    const bool handedBackBefore = recordIfHandedBack("OpenCamera");
+    auto camera = portName && !handedBackBefore ? ports.open(portName) : nullptr;
     trace.call(traceName, "OpenCamera", traceText(portName), camera ? camera->name() : "null");
     if (!camera) {
         return nullptr;
@@ -23,14 +33,41 @@ nivaro_sdk::INivaroCamera *SimulatedConnection::OpenCamera(const char *portName)
 
 void SimulatedConnection::CloseCamera(nivaro_sdk::INivaroCamera *camera)
 {
+    recordIfHandedBack(closed);
+    // A connection handed back holds no camera, so this finds none on it.
     const auto held = std::find_if(cameras.begin(), cameras.end(),
                                    [camera](const auto &owned) { return owned.get() == camera; });
-    if (held == cameras.end()) {
-        trace.call(traceName, "CloseCamera", camera ? "unknown" : "null");
+    if (held != cameras.end()) {
+        trace.call(traceName, closed, (*held)->name());
+        std::unique_ptr<SimulatedCamera> closedCamera = std::move(*held);
+        cameras.erase(held);
+        returned.keep(std::move(closedCamera), closed);
         return;
     }
-    trace.call(traceName, "CloseCamera", (*held)->name());
-    cameras.erase(held);
+    const SimulatedCamera *again = returned.camera(camera);
+    if (again) {
+        const std::string &ownName = handBackRecord ? handBackRecord->name : traceName;
+        again->handedBack()->recordUse(ownName + ".CloseCamera(" + again->handedBack()->name + ')');
+    }
+    trace.call(traceName, closed, again ? again->name() : camera ? "unknown" : "null");
+}
+
+void SimulatedConnection::handBack()
+{
+    for (auto &camera : cameras) {
+        returned.keep(std::move(camera), released);
+    }
+    cameras.clear();
+    handBackRecord = HandBack {&returned, traceName, released};
+    traceName = "returned " + traceName;
+}
+
+bool SimulatedConnection::recordIfHandedBack(const char *operation) const
+{
+    if (handBackRecord) {
+        handBackRecord->recordUse(handBackRecord->name + '.' + operation);
+    }
+    return handBackRecord.has_value();
 }
 
 } // namespace nivaro_sim

@@ -2,10 +2,12 @@
 
 #include "camera_ports.h"
 #include "nivaro_connection.h"
+#include "returned_objects.h"
 #include "simulated_camera.h"
 #include "trace_sink.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,18 +17,28 @@ namespace nivaro_sim {
 class SimulatedConnection final : public nivaro_sdk::INivaroConnection
 {
 public:
-    SimulatedConnection(int number, CameraPorts &ports, TraceSink &trace);
+    SimulatedConnection(int number, CameraPorts &ports, TraceSink &trace,
+                        ReturnedObjects &returned);
 
     const std::string &name() const { return traceName; }
 
     nivaro_sdk::INivaroCamera *OpenCamera(const char *portName) override;
     void CloseCamera(nivaro_sdk::INivaroCamera *camera) override;
 
+    // Released by the program: its cameras and itself are handed back (see SimulatedCamera).
+    void handBack();
+    const std::optional<HandBack> &handedBack() const { return handBackRecord; }
+
 private:
+    // True, with the use recorded, once the connection was handed back.
+    bool recordIfHandedBack(const char *operation) const;
+
     std::string traceName;
     CameraPorts &ports;
     TraceSink &trace;
+    ReturnedObjects &returned;
     std::vector<std::unique_ptr<SimulatedCamera>> cameras;
+    std::optional<HandBack> handBackRecord;
 };
 
 } // namespace nivaro_sim

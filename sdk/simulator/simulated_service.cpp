@@ -6,8 +6,9 @@
 
 namespace nivaro_sim {
 
-SimulatedSdk::SimulatedSdk(SimulatedConfig &config, CameraPorts &ports, TraceSink &trace)
-    : config(config), ports(ports), trace(trace)
+SimulatedSdk::SimulatedSdk(SimulatedConfig &config, CameraPorts &ports, TraceSink &trace,
+                           ReturnedObjects &returned)
+    : config(config), ports(ports), trace(trace), returned(returned)
 { }
 
 bool SimulatedSdk::Init()
@@ -30,7 +31,8 @@ void SimulatedSdk::NotifyParametersApplied()
 
 nivaro_sdk::INivaroConnection *SimulatedSdk::CreateConnection()
 {
-    connections.push_back(std::make_unique<SimulatedConnection>(++connectionsMade, ports, trace));
+    connections.push_back(
+        std::make_unique<SimulatedConnection>(++connectionsMade, ports, trace, returned));
     trace.call("sdk", "CreateConnection", "", connections.back()->name());
     return connections.back().get();
 }
@@ -44,11 +46,16 @@ void SimulatedSdk::ReleaseConnection(nivaro_sdk::INivaroConnection **connection)
     const auto held
         = std::find_if(connections.begin(), connections.end(),
                        [connection](const auto &owned) { return owned.get() == *connection; });
-    if (held == connections.end()) {
-        trace.call("sdk", "ReleaseConnection", *connection ? "&unknown" : "&null");
-    } else {
+    if (held != connections.end()) {
         trace.call("sdk", "ReleaseConnection", '&' + (*held)->name());
+        std::unique_ptr<SimulatedConnection> released = std::move(*held);
         connections.erase(held);
+        returned.keep(std::move(released));
+    } else if (const SimulatedConnection *again = returned.connection(*connection)) {
+        again->handedBack()->recordUse("sdk.ReleaseConnection(&" + again->handedBack()->name + ')');
+        trace.call("sdk", "ReleaseConnection", '&' + again->name());
+    } else {
+        trace.call("sdk", "ReleaseConnection", *connection ? "&unknown" : "&null");
     }
     *connection = nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "camera_ports.h"
 #include "nivaro_service.h"
+#include "returned_objects.h"
 #include "simulated_config.h"
 #include "simulated_connection.h"
 #include "trace_sink.h"
@@ -12,11 +13,13 @@
 namespace nivaro_sim {
 
 // The service object. It owns every connection it hands out until the connection is
-// released or the process ends, so a program that never releases its last one leaks nothing.
+// released (then the returned objects keep it) or the process ends, so a program that never
+// releases its last one leaks nothing.
 class SimulatedSdk final : public nivaro_sdk::INivaroSdk
 {
 public:
-    SimulatedSdk(SimulatedConfig &config, CameraPorts &ports, TraceSink &trace);
+    SimulatedSdk(SimulatedConfig &config, CameraPorts &ports, TraceSink &trace,
+                 ReturnedObjects &returned);
 
     bool Init() override;
     nivaro_sdk::INivaroConfig *GetConfig() override;
@@ -31,6 +34,7 @@ private:
     SimulatedConfig &config;
     CameraPorts &ports;
     TraceSink &trace;
+    ReturnedObjects &returned;
     std::vector<std::unique_ptr<SimulatedConnection>> connections;
     int connectionsMade = 0;
 };

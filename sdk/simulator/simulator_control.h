@@ -134,4 +134,9 @@ std::size_t logRecordCount();
 std::vector<std::string> traceLines(std::size_t since = 0);
 std::size_t traceLineCount();
 
+// Each use of a camera after CloseCamera or of a connection after ReleaseConnection since
+// the last reset, as "camera[COM3].GetGamma after CloseCamera" or
+// "sdk.ReleaseConnection(&connection#1) after ReleaseConnection" (the latest 4096).
+std::vector<std::string> usesAfterHandBack();
+
 } // namespace nivaro_sim

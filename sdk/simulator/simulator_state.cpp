@@ -49,6 +49,7 @@ SimulatorState::SimulatorState()
 void SimulatorState::reset()
 {
     service.forget();
+    returned.forget();
     ports.forget();
     values = ConfigurationValues {};
     config.restoreBuiltInMembers();

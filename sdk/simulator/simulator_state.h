@@ -2,6 +2,7 @@
 
 #include "camera_ports.h"
 #include "log_sink.h"
+#include "returned_objects.h"
 #include "simulated_config.h"
 #include "simulated_service.h"
 #include "simulator_control.h"
@@ -32,7 +33,8 @@ public:
     ConfigurationValues values;
     SimulatedConfig config {values, trace};
     CameraPorts ports {values, config, trace};
-    SimulatedSdk service {config, ports, trace};
+    ReturnedObjects returned;
+    SimulatedSdk service {config, ports, trace, returned};
 };
 
 SimulatorState &simulatorState();

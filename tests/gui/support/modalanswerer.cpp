@@ -11,11 +11,30 @@ ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : answer(answer
     poll.setInterval(5);
     connect(&poll, &QTimer::timeout, this, &ModalAnswerer::answerActiveModal);
     poll.start();
+    qApp->installEventFilter(this);
+}
+
+bool ModalAnswerer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        const auto *widget = static_cast<QWidget *>(watched);
+        // Answering inside the show would come before the box's event loop starts, and
+        // that loop would then wait for an answer already given.
+        if (widget->isWindow() && widget->isModal())
+            QMetaObject::invokeMethod(this, &ModalAnswerer::answerActiveModal,
+                                      Qt::QueuedConnection);
+    }
+    return false;
 }
 
 void ModalAnswerer::setAnswer(QMessageBox::StandardButton newAnswer)
 {
     answer = newAnswer;
+}
+
+void ModalAnswerer::setChooser(Chooser choose)
+{
+    chooser = std::move(choose);
 }
 
 void ModalAnswerer::setWhileOpen(std::function<void()> look)
@@ -50,10 +69,9 @@ void ModalAnswerer::answerActiveModal()
         box.buttons = message->standardButtons();
         if (message->defaultButton())
             box.defaultButton = message->standardButton(message->defaultButton());
+        QAbstractButton *button = buttonToPress(*message);
+        box.answer = button->text();
         boxes << box;
-        QAbstractButton *button = message->button(answer);
-        if (!button)
-            button = message->buttons().value(0);
         button->click();
         return;
     }
@@ -64,4 +82,13 @@ void ModalAnswerer::answerActiveModal()
         dialog->reject();
     else
         modal->close();
+}
+
+QAbstractButton *ModalAnswerer::buttonToPress(const QMessageBox &box) const
+{
+    const QList<QAbstractButton *> buttons = box.buttons();
+    if (chooser)
+        return buttons.value(chooser(buttons.size()), buttons.value(0));
+    QAbstractButton *button = box.button(answer);
+    return button ? button : buttons.value(0);
 }

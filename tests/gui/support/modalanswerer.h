@@ -11,9 +11,12 @@
 
 #include <functional>
 
+class QAbstractButton;
+
 // Answers the modal boxes a test provokes: while it lives, every modal dialog that
 // becomes active is recorded and closed with the configured button, so a test body
-// simply calls the slot and then reads what the user would have seen.
+// simply calls the slot and then reads what the user would have seen. A box is answered
+// from the first pass of its own event loop, so thousands of boxes cost no waiting.
 class ModalAnswerer : public QObject
 {
     Q_OBJECT
@@ -31,12 +34,19 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QString answer; // the text of the button pressed; empty for a dialog closed
     };
+
+    // Given how many buttons a message box has, which one to press (0 for the first).
+    using Chooser = std::function<int(int buttonCount)>;
 
     explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok);
 
     // Answer with this button from now on (for example No, then Yes).
     void setAnswer(QMessageBox::StandardButton answer);
+
+    // Press the button this picks instead of the configured one, for random answers.
+    void setChooser(Chooser choose);
 
     // Called while each box is still open, to look at what the user sees behind it.
     void setWhileOpen(std::function<void()> look);
@@ -44,11 +54,16 @@ public:
     const QList<Seen> &seen() const { return boxes; }
     QStringList texts() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void answerActiveModal();
+    QAbstractButton *buttonToPress(const QMessageBox &box) const;
 
     QTimer poll;
     QMessageBox::StandardButton answer;
     QList<Seen> boxes;
     std::function<void()> whileOpen;
+    Chooser chooser;
 };

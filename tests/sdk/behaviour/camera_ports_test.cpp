@@ -1,4 +1,5 @@
 // Cameras per port, their life across reconnects, and the objects the SDK hands out.
+#include "silent_camera.h"
 #include "simulator_fixture.h"
 
 #include <functional>
@@ -172,20 +173,25 @@ TEST_F(HandedOutObjects, releaseConnectionClearsTheCallersHolder)
 
 TEST_F(HandedOutObjects, unknownAndNullObjectsAreHarmless)
 {
+    // An object of the program's own that the SDK never handed out.
+    class NotHandedOut final : public INivaroConnection
+    {
+        INivaroCamera *OpenCamera(const char *) override { return nullptr; }
+        void CloseCamera(INivaroCamera *) override { }
+    } programsOwn;
+
     INivaroConnection *first = sdk().CreateConnection();
     INivaroConnection *second = sdk().CreateConnection();
     INivaroCamera *camera = first->OpenCamera("COM3");
     second->CloseCamera(camera);
     first->CloseCamera(nullptr);
-    first->CloseCamera(camera);
-    first->CloseCamera(camera);
-    INivaroConnection *released = first;
-    sdk().ReleaseConnection(&first);
-    sdk().ReleaseConnection(&released);
+    INivaroConnection *unknown = &programsOwn;
+    sdk().ReleaseConnection(&unknown);
     INivaroConnection *none = nullptr;
     sdk().ReleaseConnection(&none);
     sdk().ReleaseConnection(nullptr);
-    EXPECT_EQ(released, nullptr);
+    EXPECT_EQ(unknown, nullptr);
+    EXPECT_NE(camera->GetGamma(), 0u); // still open on its own connection
 
     EXPECT_EQ(
         nivaro_sim::traceLines(),
@@ -193,9 +199,49 @@ TEST_F(HandedOutObjects, unknownAndNullObjectsAreHarmless)
             "sdk.CreateConnection() -> connection#1", "sdk.CreateConnection() -> connection#2",
             "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
             "connection#2.CloseCamera(unknown)", "connection#1.CloseCamera(null)",
-            "connection#1.CloseCamera(camera[COM3])", "connection#1.CloseCamera(unknown)",
-            "sdk.ReleaseConnection(&connection#1)", "sdk.ReleaseConnection(&unknown)",
-            "sdk.ReleaseConnection(&null)", "sdk.ReleaseConnection(null)"}));
+            "sdk.ReleaseConnection(&unknown)", "sdk.ReleaseConnection(&null)",
+            "sdk.ReleaseConnection(null)", "camera[COM3].GetGamma() -> 65536"}));
+    EXPECT_TRUE(nivaro_sim::usesAfterHandBack().empty());
+}
+
+// Freed at once, a camera or connection used afterwards would be a use-after-free that only
+// a sanitizer sees; the latest ones handed back stay alive instead and report every use.
+TEST_F(HandedOutObjects, objectsHandedBackReportEveryLaterUse)
+{
+    INivaroConnection *connection = sdk().CreateConnection();
+    INivaroCamera *closed = connection->OpenCamera("COM3");
+    INivaroCamera *releasedWithIt = connection->OpenCamera("COM4");
+    connection->CloseCamera(closed);
+    INivaroConnection *released = connection;
+    sdk().ReleaseConnection(&connection);
+    startTraceHere();
+
+    EXPECT_EQ(closed->GetGamma(), 0u);
+    EXPECT_FALSE(releasedWithIt->SetPolarity(true));
+    released->CloseCamera(closed);
+    EXPECT_EQ(released->OpenCamera("COM3"), nullptr);
+    sdk().ReleaseConnection(&released);
+    EXPECT_EQ(released, nullptr);
+
+    EXPECT_EQ(nivaro_sim::usesAfterHandBack(),
+              (std::vector<std::string> {
+                  "camera[COM3].GetGamma after CloseCamera",
+                  "camera[COM4].SetPolarity after ReleaseConnection",
+                  "connection#1.CloseCamera after ReleaseConnection",
+                  "connection#1.CloseCamera(camera[COM3]) after CloseCamera",
+                  "connection#1.OpenCamera after ReleaseConnection",
+                  "sdk.ReleaseConnection(&connection#1) after ReleaseConnection"}));
+    EXPECT_EQ(newTraceLines(),
+              (std::vector<std::string> {"returned camera[COM3].GetGamma() -> 0",
+                                         "returned camera[COM4].SetPolarity(true) -> false",
+                                         "returned connection#1.CloseCamera(returned camera[COM3])",
+                                         "returned connection#1.OpenCamera(\"COM3\") -> null",
+                                         "sdk.ReleaseConnection(&returned connection#1)"}));
+    EXPECT_FALSE(nivaro_sim::registers("COM4").polarity);
+    expectSilent(*closed);
+
+    nivaro_sim::reset();
+    EXPECT_TRUE(nivaro_sim::usesAfterHandBack().empty());
 }
 
 TEST_F(HandedOutObjects, initMayBeCalledAnyNumberOfTimes)

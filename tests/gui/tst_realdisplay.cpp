@@ -1,0 +1,373 @@
+#include "ui/mainwindow.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+// The built program on an X display of its own (Xvfb, the xcb platform), driven by real
+// input events as a user would: scan, connect, edit and write, reset answered Yes,
+// disconnect, close. What it showed, what it sent to the SDK and how it ended are checked.
+//
+// The widgets are found where a window of the same form, built here on the same display
+// with the same fonts and style, has them.
+class tst_RealDisplay : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `display` is the X display started for the test, or empty with `why` saying why not.
+    tst_RealDisplay(QString display, QString why) : display(std::move(display)), why(std::move(why))
+    { }
+
+private slots:
+    void initTestCase();
+    void userRoadThroughTheRealWindow();
+
+private:
+    bool xdotool(const QStringList &arguments, QString *output = nullptr);
+    // Mouse buttons pressed over the named control: by default one left click.
+    bool click(const char *name, const QStringList &buttons = {"1"});
+    bool waitForOtherWindows(const std::function<bool(const QStringList &)> &wanted,
+                             QStringList *others = nullptr);
+    QStringList lines(const QString &name) const;
+
+    QString display;
+    QString why;
+    QString problem; // why the last xdotool call failed
+    QTemporaryDir folder;
+    QProcess program;
+    QString window; // the program's main window, as xdotool names it
+    std::unique_ptr<MainWindow> reference;
+};
+
+namespace {
+
+constexpr int deadlineMs = 30000;
+
+// On Linux, with the real display tools installed by the setup script, a missing tool is a
+// broken set-up, not a reason to skip.
+bool toolsRequired()
+{
+    return !qEnvironmentVariableIsEmpty("VELMORA_REQUIRE_WINDOWS_CHECKS")
+        || !qEnvironmentVariableIsEmpty("CI");
+}
+
+// Xvfb on a display number it picks itself (-displayfd), so parallel runs never collide.
+// Started before any Qt object, since the test's own window must live on that display.
+class VirtualDisplay
+{
+public:
+    VirtualDisplay()
+    {
+        int pipeEnds[2];
+        if (::pipe(pipeEnds) != 0) {
+            problem = QStringLiteral("no pipe for Xvfb");
+            return;
+        }
+        server = ::fork();
+        if (server == 0) {
+#ifdef __linux__
+            // Should the test crash, the server must not outlive it.
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+#endif
+            ::close(pipeEnds[0]);
+            const int quiet = ::open("/dev/null", O_WRONLY);
+            ::dup2(quiet, STDOUT_FILENO);
+            ::dup2(quiet, STDERR_FILENO);
+            const std::string fd = std::to_string(pipeEnds[1]);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+                     "-nolisten", "tcp", static_cast<char *>(nullptr));
+            ::_exit(127);
+        }
+        ::close(pipeEnds[1]);
+        QByteArray number;
+        pollfd reader {pipeEnds[0], POLLIN, 0};
+        char byte = 0;
+        while (::poll(&reader, 1, deadlineMs) > 0 && ::read(pipeEnds[0], &byte, 1) == 1
+               && byte != '\n')
+            number += byte;
+        ::close(pipeEnds[0]);
+        if (number.isEmpty())
+            problem = QStringLiteral("Xvfb did not start (Debian: apt-get install xvfb)");
+        else
+            name = ':' + QString::fromLatin1(number);
+    }
+
+    ~VirtualDisplay()
+    {
+        if (server > 0) {
+            ::kill(server, SIGTERM);
+            ::waitpid(server, nullptr, 0);
+        }
+    }
+
+    QString name;
+    QString problem;
+
+private:
+    pid_t server = -1;
+};
+
+// What a window manager would send when the user clicks the window's close button.
+bool sendDeleteWindow(const QString &display, quint32 window)
+{
+    xcb_connection_t *connection = xcb_connect(display.toLatin1().constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    const auto atom = [connection](const char *name) {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return value;
+    };
+    xcb_client_message_event_t message {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("WM_PROTOCOLS");
+    message.data.data32[0] = atom("WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char *>(&message));
+    // A round trip: the server has delivered the message before the connection closes, which
+    // could otherwise drop it.
+    xcb_get_input_focus_reply_t *synced
+        = xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+    const bool sent = synced != nullptr;
+    std::free(synced);
+    xcb_disconnect(connection);
+    return sent;
+}
+
+} // namespace
+
+bool tst_RealDisplay::xdotool(const QStringList &arguments, QString *output)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    const bool finished = tool.waitForFinished(deadlineMs);
+    problem = QStringLiteral("xdotool %1: %2%3")
+                  .arg(arguments.join(QLatin1Char(' ')),
+                       finished ? QString::number(tool.exitCode()) : QStringLiteral("no answer"),
+                       QString::fromLocal8Bit(tool.readAllStandardError()));
+    if (!finished) {
+        tool.kill();
+        tool.waitForFinished();
+        return false;
+    }
+    if (output)
+        *output = QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
+    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+// Real clicks in the middle of the named control, wherever the form puts it.
+bool tst_RealDisplay::click(const char *name, const QStringList &buttons)
+{
+    const auto *widget = reference->findChild<QWidget *>(QString::fromLatin1(name));
+    if (!widget) {
+        problem = QStringLiteral("no control named %1").arg(QLatin1String(name));
+        return false;
+    }
+    const QPoint centre = widget->mapTo(reference.get(), widget->rect().center());
+    return xdotool(QStringList {"mousemove", "--window", window, "--sync",
+                                QString::number(centre.x()), QString::number(centre.y()), "click"}
+                   + buttons);
+}
+
+// Waits until the program's visible windows other than the main one are `wanted`: its
+// message box shown, or gone again.
+bool tst_RealDisplay::waitForOtherWindows(const std::function<bool(const QStringList &)> &wanted,
+                                          QStringList *others)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < deadlineMs) {
+        QString windows;
+        // Exits 1 while nothing matches, which is no failure here.
+        xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())},
+                &windows);
+        QStringList found = windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        found.removeAll(window);
+        if (wanted(found)) {
+            if (others)
+                *others = found;
+            return true;
+        }
+        QTest::qWait(50);
+    }
+    problem = QStringLiteral("the program's windows did not change as awaited");
+    return false;
+}
+
+QStringList tst_RealDisplay::lines(const QString &name) const
+{
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void tst_RealDisplay::initTestCase()
+{
+    if (why.isEmpty() && QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        why = QStringLiteral("no xdotool (Debian: apt-get install xdotool)");
+    if (!why.isEmpty()) {
+        if (toolsRequired())
+            QFAIL(qPrintable(why));
+        QSKIP(qPrintable(why));
+    }
+    QVERIFY(folder.isValid());
+}
+
+void tst_RealDisplay::userRoadThroughTheRealWindow()
+{
+    // The configured port comes after any serial port the system has: the scan lists it last.
+    QFile configuration(folder.filePath(QStringLiteral("config.json")));
+    QVERIFY(configuration.open(QIODevice::WriteOnly));
+    configuration.write(R"({"ports": {"COM3": {}}})");
+    configuration.close();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("NIVARO_SDK_CONFIG"), configuration.fileName());
+    environment.insert(QStringLiteral("NIVARO_SDK_LOG"), folder.filePath(QStringLiteral("log")));
+    environment.insert(QStringLiteral("NIVARO_SDK_TRACE"),
+                       folder.filePath(QStringLiteral("trace")));
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.setStandardOutputFile(QProcess::nullDevice());
+    program.start(QStringLiteral(VELMORA_EXECUTABLE), QStringList());
+    QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
+
+    QVERIFY2(xdotool({"search", "--sync", "--onlyvisible", "--pid",
+                      QString::number(program.processId()), "--name", "^Nivaro HD Velmora$"},
+                     &window),
+             qPrintable(problem));
+    QString geometry;
+    QVERIFY2(xdotool({"getwindowgeometry", "--shell", window}, &geometry), qPrintable(problem));
+    const auto value = [&geometry](const char *key) {
+        const QString prefix = QLatin1String(key) + QLatin1Char('=');
+        for (const QString &line : geometry.split(QLatin1Char('\n'))) {
+            if (line.startsWith(prefix))
+                return line.mid(prefix.size()).toInt();
+        }
+        return 0;
+    };
+    reference = std::make_unique<MainWindow>();
+    reference->setAttribute(Qt::WA_DontShowOnScreen);
+    reference->resize(value("WIDTH"), value("HEIGHT"));
+    reference->show();
+    QCOMPARE(reference->size(), QSize(value("WIDTH"), value("HEIGHT")));
+
+    QVERIFY2(click("scanDeviceButton"), qPrintable(problem));
+    // The wheel steps through the list without opening it; past its end it stays on the last.
+    QVERIFY2(click("selectDeviceComboBox", {"--repeat", "8", "5"}), qPrintable(problem));
+    QVERIFY2(click("connectDeviceButton"), qPrintable(problem));
+
+    // Gamma 1.7 typed in its box, then written.
+    QVERIFY2(click("gammaEdit"), qPrintable(problem));
+    QVERIFY2(xdotool({"windowfocus", "--sync", window}), qPrintable(problem));
+    QVERIFY2(xdotool({"key", "--clearmodifiers", "ctrl+a"}), qPrintable(problem));
+    QVERIFY2(xdotool({"type", "1.7"}), qPrintable(problem));
+    QVERIFY2(xdotool({"key", "Tab"}), qPrintable(problem));
+    QVERIFY2(click("applyParamsButtonUser"), qPrintable(problem));
+
+    QVERIFY2(click("resetParamButtonUser"), qPrintable(problem));
+    QStringList boxes;
+    QVERIFY2(
+        waitForOtherWindows([](const QStringList &others) { return others.size() == 1; }, &boxes),
+        qPrintable(problem));
+    QVERIFY2(xdotool({"windowfocus", "--sync", boxes.first()}), qPrintable(problem));
+    QVERIFY2(xdotool({"key", "--clearmodifiers", "alt+y"}), qPrintable(problem));
+    // Until the box is gone it blocks every click on the window.
+    QVERIFY2(waitForOtherWindows([](const QStringList &others) { return others.isEmpty(); }),
+             qPrintable(problem));
+
+    QVERIFY2(click("disconnectDeviceButton"), qPrintable(problem));
+
+    // The pane's text, as the user would copy it out.
+    QVERIFY2(click("logView"), qPrintable(problem));
+    QVERIFY2(xdotool({"windowfocus", "--sync", window}), qPrintable(problem));
+    QVERIFY2(xdotool({"key", "--clearmodifiers", "ctrl+a", "ctrl+c"}), qPrintable(problem));
+    QTRY_VERIFY_WITH_TIMEOUT(!QGuiApplication::clipboard()->text().isEmpty(), deadlineMs);
+    const QString pane = QGuiApplication::clipboard()->text();
+
+    QVERIFY(sendDeleteWindow(display, window.toUInt()));
+    QVERIFY2(program.waitForFinished(deadlineMs), "the program did not end once closed");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
+    QString logged;
+    for (const QString &line : lines(QStringLiteral("log"))) {
+        const QJsonObject record = QJsonDocument::fromJson(line.toUtf8()).object();
+        if (record.value(QStringLiteral("severity")).toInt() == 2)
+            logged += record.value(QStringLiteral("text")).toString() + QLatin1Char('\n');
+    }
+    QCOMPARE(pane, logged);
+    QVERIFY(pane.startsWith(QLatin1String("ALTERNATIVE SERIAL PORT : COM3\n")));
+    QCOMPARE(pane.count(QStringLiteral("Set GAMMA value OK\n")), 2);
+
+    // The calls of the road, in order, and none once the window was closed.
+    const QStringList road {
+        QStringLiteral("sdk.CreateConnection() -> connection#1"),
+        QStringLiteral("connection#1.OpenCamera(\"COM3\") -> camera[COM3]"),
+        QStringLiteral("camera[COM3].SetGamma(111411) -> true"), // 1.7 in 16.16, truncated
+        QStringLiteral("sdk.NotifyParametersApplied()"),
+        QStringLiteral("camera[COM3].SetGamma(65536) -> true"), // the default, 1.0
+        QStringLiteral("sdk.NotifyParametersApplied()"),
+        QStringLiteral("connection#1.CloseCamera(camera[COM3])"),
+        QStringLiteral("sdk.ReleaseConnection(&connection#1)"),
+    };
+    const QStringList trace = lines(QStringLiteral("trace"));
+    int from = 0;
+    for (const QString &call : road) {
+        from = trace.indexOf(call, from);
+        QVERIFY2(from >= 0, qPrintable(call + " not in order in:\n" + trace.join('\n')));
+    }
+    QCOMPARE(trace.last(), road.last());
+}
+
+int main(int argc, char **argv)
+{
+    VirtualDisplay display;
+    if (display.name.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else {
+        qputenv("DISPLAY", display.name.toLatin1());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        // Widgets draw without OpenGL. Left out, the GLX integration keeps Mesa's drivers
+        // out of the process, with the leak they leave at exit (their code is unloaded by
+        // then, so no suppression could name it). The program inherits this.
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    }
+    QApplication application(argc, argv);
+    tst_RealDisplay test(display.name, display.problem);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_realdisplay.moc"
