@@ -2,6 +2,7 @@
 
 #include "escaped_text.h"
 
+#include <cmath>
 #include <limits>
 #include <locale>
 #include <sstream>
@@ -9,23 +10,35 @@
 namespace nivaro_sim {
 namespace {
 
+template<typename Floating> std::string withPrecision(Floating value, int digits)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out.precision(digits);
+    out << value;
+    return out.str();
+}
+
 template<typename Floating> std::string shortestText(Floating value)
 {
-    std::string text;
-    for (int digits = 1; digits <= std::numeric_limits<Floating>::max_digits10; ++digits) {
-        std::ostringstream out;
-        out.imbue(std::locale::classic());
-        out.precision(digits);
-        out << value;
-        text = out.str();
-        std::istringstream in(text);
+    constexpr int mostDigits = std::numeric_limits<Floating>::max_digits10;
+    int digits = 1;
+    for (; digits < mostDigits; ++digits) {
+        std::istringstream in(withPrecision(value, digits));
         in.imbue(std::locale::classic());
         Floating readBack {};
         if (in >> readBack && readBack == value) {
             break;
         }
     }
-    return text;
+    // Enough digits for the integral part, so 1500 reads 1500 rather than 1.5e+03.
+    if (std::isfinite(value) && std::fabs(value) >= 1) {
+        const int integralDigits = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+        if (integralDigits > digits && integralDigits <= mostDigits) {
+            digits = integralDigits;
+        }
+    }
+    return withPrecision(value, digits);
 }
 
 std::string field(const char *name, const std::string &value)

@@ -117,7 +117,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TracedNumber {1.0, 1.0f, "1", "1"}, TracedNumber {2.2, 1.1f, "2.2", "1.1"},
                       TracedNumber {1.0 / 3.0, 8.0f / 3.0f, "0.3333333333333333", "2.6666667"},
                       TracedNumber {1500.25, 7.99f, "1500.25", "7.99"},
-                      TracedNumber {1e-7, 0.5f, "1e-07", "0.5"}));
+                      TracedNumber {1e-7, 0.5f, "1e-07", "0.5"},
+                      TracedNumber {1500.0, 2048.0f, "1500", "2048"},
+                      TracedNumber {1e20, 3e38f, "1e+20", "3e+38"}));
 
 TEST_F(CallTrace, textsAreQuotedWithTheirSpecialCharactersEscaped)
 {
