@@ -40,6 +40,8 @@ private:
     static void connectTo(MainWindow &window, const QString &port);
     static void clickTab(MainWindow &window, int index);
     static bool userButtonsEnabled(MainWindow &window);
+    // The same bounds and current value for GSK, GFID, TINT and GMS.
+    static void setEveryExpertParameter(int minimum, int maximum, int current);
 };
 
 void tst_MainWindow::init()
@@ -53,6 +55,14 @@ void tst_MainWindow::connectTo(MainWindow &window, const QString &port)
     ports->clear();
     ports->addItem(port);
     window.connectDevice();
+}
+
+void tst_MainWindow::setEveryExpertParameter(int minimum, int maximum, int current)
+{
+    nivaro_sdk::INivaroConfig &config = nivaro_sim::configuration();
+    config.gskMin = config.gfidMin = config.tintMin = config.gmsMin = minimum;
+    config.gskMax = config.gfidMax = config.tintMax = config.gmsMax = maximum;
+    config.currentGsk = config.currentGfid = config.currentTint = config.currentGms = current;
 }
 
 void tst_MainWindow::clickTab(MainWindow &window, int index)
@@ -147,10 +157,7 @@ void tst_MainWindow::initParamsExpertLoadsBoundsAndCurrentValues()
     QFETCH(int, maximum);
     QFETCH(int, current);
 
-    nivaro_sdk::INivaroConfig &config = nivaro_sim::configuration();
-    config.gskMin = config.gfidMin = config.tintMin = config.gmsMin = minimum;
-    config.gskMax = config.gfidMax = config.tintMax = config.gmsMax = maximum;
-    config.currentGsk = config.currentGfid = config.currentTint = config.currentGms = current;
+    setEveryExpertParameter(minimum, maximum, current);
     MainWindow window;
 
     auto *expertSlider = child<QSlider>(window, slider.constData());
@@ -218,10 +225,7 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
     QFETCH(int, shownCurrent);
     QFETCH(int, shownGms);
 
-    nivaro_sdk::INivaroConfig &config = nivaro_sim::configuration();
-    config.gskMin = config.gfidMin = config.tintMin = config.gmsMin = minimum;
-    config.gskMax = config.gfidMax = config.tintMax = config.gmsMax = maximum;
-    config.currentGsk = config.currentGfid = config.currentTint = config.currentGms = current;
+    setEveryExpertParameter(minimum, maximum, current);
     MainWindow window;
     child<QTabWidget>(window, "tabWidget")->setCurrentIndex(2);
     window.show();
