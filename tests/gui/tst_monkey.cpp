@@ -504,7 +504,7 @@ std::optional<Move> randomMove(Dice &dice, const Controls &controls)
         if ((roll -= kind->weight) >= 0)
             continue;
         const QString target = targets.value(dice.below(int(targets.size())));
-        QWidget *widget = controls.get<QWidget>(target);
+        auto *widget = controls.get<QWidget>(target);
         return Move {QString::fromLatin1(kind->name), target, kind->value(dice, widget),
                      dice.next() % 1000};
     }
@@ -561,7 +561,7 @@ QString enabledStateMismatch(const Controls &controls, const Expected &expected)
 {
     // A control's own state, whatever its page's.
     const auto own = [&controls](const char *name) {
-        QWidget *widget = controls.get<QWidget>(QLatin1String(name));
+        auto *widget = controls.get<QWidget>(QLatin1String(name));
         return widget->isEnabledTo(widget->parentWidget());
     };
     const std::vector<std::pair<const char *, bool>> states {
@@ -739,15 +739,14 @@ public:
     const Setup &setup() const { return world; }
 
 private:
-    std::optional<Failure> checkAfter(const Move &move, const SimulatedSdk::Mark &mark,
+    std::optional<Failure> checkAfter(const Move &move, const SimulatedSdk &sdk,
+                                      const SimulatedSdk::Mark &mark, const Controls &controls,
                                       const QPlainTextEdit &pane, int paneBlocks);
 
     quint64 seed;
     std::optional<QVector<Move>> given;
     QVector<Move> made;
     Setup world;
-    SimulatedSdk *sdk = nullptr;
-    const Controls *controls = nullptr;
     Expected expected;
     int tabClicked = -2;
 };
@@ -755,12 +754,10 @@ private:
 std::optional<Failure> Episode::run(int length)
 {
     SimulatedSdk simulated;
-    sdk = &simulated;
     world = prepare(seed);
     std::unique_ptr<MainWindow> window = SimulatedSdk::makeWindow(world.ports);
     window->show();
     const Controls found(*window);
-    controls = &found;
     expected = Expected {};
     expected.expertTab = world.expertMode;
     QObject::connect(found.get<QTabWidget>(QStringLiteral("tabWidget")), &QTabWidget::tabBarClicked,
@@ -780,7 +777,7 @@ std::optional<Failure> Episode::run(int length)
         // A shrunk replay may reach a state where the user could not make the move.
         if (!kind || !kind->targets(found).contains(move->target))
             continue;
-        QWidget *target = found.get<QWidget>(move->target);
+        auto *target = found.get<QWidget>(move->target);
         const SimulatedSdk::Mark mark = simulated.mark();
         const int paneBlocks = pane->blockCount();
         tabClicked = -2;
@@ -791,7 +788,8 @@ std::optional<Failure> Episode::run(int length)
         // What the program's event loop would do next: paint, and delete closed boxes.
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (std::optional<Failure> failure = checkAfter(*move, mark, *pane, paneBlocks))
+        if (std::optional<Failure> failure
+            = checkAfter(*move, simulated, mark, found, *pane, paneBlocks))
             return failure;
     }
 
@@ -804,11 +802,12 @@ std::optional<Failure> Episode::run(int length)
     return std::nullopt;
 }
 
-std::optional<Failure> Episode::checkAfter(const Move &move, const SimulatedSdk::Mark &mark,
+std::optional<Failure> Episode::checkAfter(const Move &move, const SimulatedSdk &sdk,
+                                           const SimulatedSdk::Mark &mark, const Controls &controls,
                                            const QPlainTextEdit &pane, int paneBlocks)
 {
-    const QStringList trace = sdk->traceSince(mark);
-    const QStringList log = sdk->logTextsSince(mark);
+    const QStringList trace = sdk.traceSince(mark);
+    const QStringList log = sdk.logTextsSince(mark);
     const int at = int(made.size()) - 1;
     const auto fail = [at](const char *check, const QString &detail) {
         return std::optional<Failure>(Failure {at, QString::fromLatin1(check), detail});
@@ -824,10 +823,10 @@ std::optional<Failure> Episode::checkAfter(const Move &move, const SimulatedSdk:
     if (tabClicked >= 0 && !expected.scan)
         expected.userButtons = tabClicked == 0;
 
-    const QString states = enabledStateMismatch(*controls, expected);
+    const QString states = enabledStateMismatch(controls, expected);
     if (!states.isEmpty())
         return fail("enabled states", states);
-    const QString pairState = pairMismatch(*controls);
+    const QString pairState = pairMismatch(controls);
     if (!pairState.isEmpty())
         return fail("pairs", pairState);
 

@@ -12,7 +12,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
+
+#include <csignal>
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
@@ -302,7 +303,7 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
     QVERIFY2(
         waitForOtherWindows([](const QStringList &others) { return others.size() == 1; }, &boxes),
         qPrintable(problem));
-    QVERIFY2(xdotool({"windowfocus", "--sync", boxes.first()}), qPrintable(problem));
+    QVERIFY2(xdotool({"windowfocus", "--sync", boxes.value(0)}), qPrintable(problem));
     QVERIFY2(xdotool({"key", "--clearmodifiers", "alt+y"}), qPrintable(problem));
     // Until the box is gone it blocks every click on the window.
     QVERIFY2(waitForOtherWindows([](const QStringList &others) { return others.isEmpty(); }),
