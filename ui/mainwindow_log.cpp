@@ -15,8 +15,13 @@ constexpr auto logPaneSeverity = static_cast<nivaro_sdk::severity_level>(2);
 void MainWindow::AddLog(std::string message)
 {
     // Whatever the user clicked or selected in the pane, the message goes at the very end,
-    // and moving there again scrolls the newest line into view.
-    ui->logView->moveCursor(QTextCursor::End, QTextCursor::MoveAnchor);
+    // and moving there again scrolls the newest line into view. When the cursor is already
+    // at the end with nothing selected, as for every line but the first after a click, the
+    // first move would only scroll, as the second does anyway: it is left out, and with it
+    // a third of what a line costs.
+    const QTextCursor cursor = ui->logView->textCursor();
+    if (!cursor.atEnd() || cursor.hasSelection())
+        ui->logView->moveCursor(QTextCursor::End, QTextCursor::MoveAnchor);
     ui->logView->insertPlainText(QString::fromStdString(message + "\n"));
     ui->logView->moveCursor(QTextCursor::End, QTextCursor::MoveAnchor);
 

@@ -88,6 +88,14 @@ void tst_MessageLog::appendsAtEndWhateverTheUserSelected()
                             "1.5\nEnd Read camera parameters\n"));
     QVERIFY(!pane->textCursor().hasSelection());
     QCOMPARE(pane->textCursor().position(), pane->document()->characterCount() - 1);
+
+    // A click elsewhere moves the cursor without selecting anything.
+    QTextCursor click = pane->textCursor();
+    click.setPosition(3);
+    pane->setTextCursor(click);
+    window.AddLog("NUC state = Enabled");
+    QVERIFY(pane->toPlainText().endsWith(QStringLiteral("parameters\nNUC state = Enabled\n")));
+    QCOMPARE(pane->textCursor().position(), pane->document()->characterCount() - 1);
 }
 
 void tst_MessageLog::continuesTextTypedWithoutLineEnd()
@@ -116,6 +124,12 @@ void tst_MessageLog::keepsNewestLineInView()
     QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(newest)));
     QTextCursor first(pane->document()->firstBlock());
     QVERIFY(!pane->viewport()->rect().intersects(pane->cursorRect(first)));
+
+    // Scrolled back by the user, the cursor still at the end: the next line is shown again.
+    pane->verticalScrollBar()->setValue(0);
+    window.AddLog("line 300");
+    QTextCursor added(pane->document()->findBlockByNumber(300));
+    QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(added)));
 }
 
 QTEST_MAIN(tst_MessageLog)
