@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
+
 namespace portsources {
 namespace {
 
@@ -148,11 +150,10 @@ QStringList portsNamedIn(const QString &configurationFile)
         || error.error != QJsonParseError::NoError)
         return {};
 
-    QStringList names;
-    for (const QString &name : JsonWalk(text).memberNamesUnder("ports")) {
-        if (!name.isEmpty() && !name.contains(QChar(0)) && !names.contains(name))
-            names << name;
-    }
+    QStringList names = JsonWalk(text).memberNamesUnder("ports");
+    const auto unreachable
+        = [](const QString &name) { return name.isEmpty() || name.contains(QChar(0)); };
+    names.erase(std::remove_if(names.begin(), names.end(), unreachable), names.end());
     return names;
 }
 

@@ -12,10 +12,10 @@ namespace portsources {
 QStringList systemPorts();
 
 // The names a configuration file of the stand-in SDK gives its simulated cameras, in the
-// file's order: the members of its top-level "ports" object. None when the file cannot be
-// used (missing, not a regular file, too large, not JSON): the SDK reports that itself.
-// A name that is empty or holds a NUL character is left out, since no NUL-terminated port
-// name can reach it.
+// file's order (a name given twice comes twice): the members of its top-level "ports" object. None
+// when the file cannot be used (missing, not a regular file, too large, not JSON): the SDK reports
+// that itself. A name that is empty or holds a NUL character is left out, since no NUL-terminated
+// port name can reach it.
 QStringList portsNamedIn(const QString &configurationFile);
 
 // The system's ports, then each configured one the system did not list, once.

@@ -169,12 +169,6 @@ CameraScript readPort(JsonKeys &keys, const ConfigurationValues &values)
 // an image) than settings, and reading it would make the program start slowly or not at all.
 constexpr std::uintmax_t largestFile = std::uintmax_t {4} * 1024 * 1024;
 
-// The system's reason for the last failed call of the C library, as one line.
-std::string systemReason()
-{
-    return shownText(std::generic_category().message(errno));
-}
-
 // The whole file, or the reason it could not be read.
 struct FileText
 {

@@ -1,7 +1,9 @@
 #include "escaped_text.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 
 namespace nivaro_sim {
 namespace {
@@ -86,6 +88,11 @@ std::string escaped(const std::string &bytes, bool escapeBackslash, const char *
 }
 
 } // namespace
+
+std::string systemReason()
+{
+    return shownText(std::generic_category().message(errno));
+}
 
 std::string escapedText(const std::string &bytes, const char *alsoEscaped)
 {

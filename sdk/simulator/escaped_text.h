@@ -17,4 +17,7 @@ std::string escapedText(const std::string &bytes, const char *alsoEscaped);
 // digits is no help there.
 std::string shownText(const std::string &bytes);
 
+// The system's reason for the last failed call of the C library (errno), as shownText.
+std::string systemReason();
+
 } // namespace nivaro_sim

@@ -10,11 +10,6 @@
 namespace nivaro_sim {
 namespace {
 
-std::string systemReason()
-{
-    return shownText(std::generic_category().message(errno));
-}
-
 // Why lines cannot go to a path, or empty when they can. Missing files are created;
 // devices such as the null device take lines at once.
 std::string refusedBecause(const std::filesystem::path &path)

@@ -4,6 +4,7 @@
 #include "simulated_connection.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace nivaro_sim {
 
@@ -29,9 +30,26 @@ const Object *find(const std::deque<std::unique_ptr<Object>> &objects, const Poi
 
 } // namespace
 
-void HandBack::recordUse(const std::string &use) const
+HandedOut::HandedOut(std::string name) : inUse(std::move(name)), traced(inUse) { }
+
+void HandedOut::handBack(ReturnedObjects &returnedTo, const char *handedBackBy)
+{
+    store = &returnedTo;
+    how = handedBackBy;
+    traced = "returned " + inUse;
+}
+
+void HandedOut::recordUse(const std::string &use) const
 {
     store->recordUse(use + " after " + how);
+}
+
+bool HandedOut::recordIfHandedBack(const char *operation) const
+{
+    if (isHandedBack()) {
+        recordUse(inUse + '.' + operation);
+    }
+    return isHandedBack();
 }
 
 ReturnedObjects::ReturnedObjects() = default;
@@ -40,7 +58,7 @@ ReturnedObjects::~ReturnedObjects() = default;
 
 void ReturnedObjects::keep(std::unique_ptr<SimulatedCamera> camera, const char *how)
 {
-    camera->handBack(*this, how);
+    camera->handedOut().handBack(*this, how);
     keepLatest(cameras, std::move(camera));
 }
 

@@ -19,15 +19,32 @@ class ReturnedObjects;
 class SimulatedCamera;
 class SimulatedConnection;
 
-// What an object handed back remembers, to report each later use of it.
-struct HandBack
+// The name an object the SDK hands out goes by, and what becomes of its uses once the
+// program has handed it back.
+class HandedOut
 {
-    ReturnedObjects *store;
-    std::string name; // its trace name while it was in use
-    const char *how; // the operation that handed it back: "CloseCamera", "ReleaseConnection"
+public:
+    explicit HandedOut(std::string name);
 
-    // "camera[COM3].GetGamma" is recorded as "camera[COM3].GetGamma after CloseCamera".
+    // Its name while in use ("camera[COM3]").
+    const std::string &name() const { return inUse; }
+    // Its name in the trace: "returned camera[COM3]" once handed back.
+    const std::string &traceName() const { return traced; }
+
+    // `how` names the operation that handed it back ("CloseCamera").
+    void handBack(ReturnedObjects &store, const char *how);
+    bool isHandedBack() const { return store != nullptr; }
+
+    // "connection#1.CloseCamera(camera[COM3])" is recorded as "… after CloseCamera".
     void recordUse(const std::string &use) const;
+    // True, with "<name>.<operation>" recorded, once the object was handed back.
+    bool recordIfHandedBack(const char *operation) const;
+
+private:
+    std::string inUse;
+    std::string traced;
+    ReturnedObjects *store = nullptr;
+    const char *how = nullptr;
 };
 
 // Cameras and connections the program handed back. Freeing them at once would turn a

@@ -50,23 +50,16 @@ SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,
                                  std::shared_ptr<Registers> registers,
                                  const nivaro_sdk::INivaroConfig &bounds, TraceSink &trace)
     // Escaped so that no port name can end the bracket early or split the trace line.
-    : traceName("camera[" + escapedText(port, "]") + "]")
+    : self("camera[" + escapedText(port, "]") + "]")
     , script(std::move(script))
     , registers(std::move(registers))
     , bounds(bounds)
     , trace(trace)
 { }
 
-void SimulatedCamera::handBack(ReturnedObjects &store, const char *how)
-{
-    handBackRecord = HandBack {&store, traceName, how};
-    traceName = "returned " + traceName;
-}
-
 bool SimulatedCamera::answers(const char *operation)
 {
-    if (handBackRecord) {
-        handBackRecord->recordUse(handBackRecord->name + '.' + operation);
+    if (self.recordIfHandedBack(operation)) {
         return false;
     }
     if (script.latencyMs > 0) {
@@ -80,7 +73,7 @@ bool SimulatedCamera::answers(const char *operation)
 template<typename Value> Value SimulatedCamera::get(const char *operation, Value value)
 {
     const Value answer = answers(operation) ? value : Value {};
-    trace.call(traceName, operation, "", traceText(answer));
+    trace.call(self.traceName(), operation, "", traceText(answer));
     return answer;
 }
 
@@ -93,7 +86,7 @@ bool SimulatedCamera::set(const char *operation, const Value &value, Register &t
     if (stored) {
         target = value;
     }
-    trace.call(traceName, operation, traceText(value), traceText(stored));
+    trace.call(self.traceName(), operation, traceText(value), traceText(stored));
     return stored;
 }
 
@@ -102,14 +95,14 @@ bool SimulatedCamera::GetVersions(nivaro_sdk::VersionInfo &versions)
     const bool answered = answers("GetVersions");
     versions = answered ? nivaro_sdk::VersionInfo {script.riscvVersion, script.fpgaVersion}
                         : nivaro_sdk::VersionInfo {0, 0};
-    trace.call(traceName, "GetVersions", outText(true, versions), traceText(answered));
+    trace.call(self.traceName(), "GetVersions", outText(true, versions), traceText(answered));
     return answered;
 }
 
 void SimulatedCamera::BeginRead()
 {
     answers("BeginRead");
-    trace.call(traceName, "BeginRead", "");
+    trace.call(self.traceName(), "BeginRead", "");
 }
 
 uint32_t SimulatedCamera::GetRoiX1()
@@ -257,7 +250,7 @@ void SimulatedCamera::GetZoom(nivaro_sdk::ZoomConfig &zoom)
     if (answered) {
         zoom = registers->zoom;
     }
-    trace.call(traceName, "GetZoom", outText(answered, zoom));
+    trace.call(self.traceName(), "GetZoom", outText(answered, zoom));
 }
 
 uint8_t SimulatedCamera::GetContrastType()
@@ -282,7 +275,7 @@ bool SimulatedCamera::GetIaConfig(nivaro_sdk::IaConfig &config)
     if (filled) {
         config = registers->ia;
     }
-    trace.call(traceName, "GetIaConfig", outText(filled, config), traceText(filled));
+    trace.call(self.traceName(), "GetIaConfig", outText(filled, config), traceText(filled));
     return filled;
 }
 
@@ -292,7 +285,7 @@ bool SimulatedCamera::GetCameraType(uint8_t &type)
     if (filled) {
         type = script.cameraType;
     }
-    trace.call(traceName, "GetCameraType", outText(filled, type), traceText(filled));
+    trace.call(self.traceName(), "GetCameraType", outText(filled, type), traceText(filled));
     return filled;
 }
 
@@ -363,7 +356,7 @@ bool SimulatedCamera::RequestNuc()
         // A NUC leaves the correction it computed switched on.
         registers->nucEnabled = limits::nucEnabled;
     }
-    trace.call(traceName, "RequestNuc", "", traceText(done));
+    trace.call(self.traceName(), "RequestNuc", "", traceText(done));
     return done;
 }
 

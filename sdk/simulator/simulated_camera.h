@@ -7,7 +7,6 @@
 #include "trace_sink.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace nivaro_sim {
@@ -24,12 +23,10 @@ public:
                     std::shared_ptr<Registers> registers, const nivaro_sdk::INivaroConfig &bounds,
                     TraceSink &trace);
 
-    const std::string &name() const { return traceName; }
-
-    // From now on every operation is a use after hand-back: recorded in the store, traced
-    // under the name "returned camera[PORT]", answered as by a silent camera.
-    void handBack(ReturnedObjects &store, const char *how);
-    const std::optional<HandBack> &handedBack() const { return handBackRecord; }
+    // Once handed back, every operation is a use after hand-back: recorded, traced under
+    // the name "returned camera[PORT]", answered as by a silent camera.
+    HandedOut &handedOut() { return self; }
+    const HandedOut &handedOut() const { return self; }
 
     bool GetVersions(nivaro_sdk::VersionInfo &versions) override;
     void BeginRead() override;
@@ -102,13 +99,12 @@ private:
     template<typename Value, typename Register>
     bool set(const char *operation, const Value &value, Register &target, bool accepted);
 
-    std::string traceName;
+    HandedOut self;
     CameraScript script;
     std::shared_ptr<Registers> registers;
     const nivaro_sdk::INivaroConfig &bounds;
     TraceSink &trace;
     long operations = 0;
-    std::optional<HandBack> handBackRecord;
 };
 
 } // namespace nivaro_sim

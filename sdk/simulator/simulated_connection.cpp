@@ -13,17 +13,15 @@ constexpr const char *closed = "CloseCamera";
 
 SimulatedConnection::SimulatedConnection(int number, CameraPorts &ports, TraceSink &trace,
                                          ReturnedObjects &returned)
-    : traceName("connection#" + std::to_string(number))
-    , ports(ports)
-    , trace(trace)
-    , returned(returned)
+    : self("connection#" + std::to_string(number)), ports(ports), trace(trace), returned(returned)
 { }
 
 nivaro_sdk::INivaroCamera *SimulatedConnection::OpenCamera(const char *portName)
 {
-    const bool handedBackBefore = recordIfHandedBack("OpenCamera");
+    const bool handedBackBefore = self.recordIfHandedBack("OpenCamera");
     auto camera = portName && !handedBackBefore ? ports.open(portName) : nullptr;
-    trace.call(traceName, "OpenCamera", traceText(portName), camera ? camera->name() : "null");
+    trace.call(self.traceName(), "OpenCamera", traceText(portName),
+               camera ? camera->handedOut().traceName() : "null");
     if (!camera) {
         return nullptr;
     }
@@ -33,12 +31,12 @@ nivaro_sdk::INivaroCamera *SimulatedConnection::OpenCamera(const char *portName)
 
 void SimulatedConnection::CloseCamera(nivaro_sdk::INivaroCamera *camera)
 {
-    recordIfHandedBack(closed);
+    self.recordIfHandedBack(closed);
     // A connection handed back holds no camera, so this finds none on it.
     const auto held = std::find_if(cameras.begin(), cameras.end(),
                                    [camera](const auto &owned) { return owned.get() == camera; });
     if (held != cameras.end()) {
-        trace.call(traceName, closed, (*held)->name());
+        trace.call(self.traceName(), closed, (*held)->handedOut().traceName());
         std::unique_ptr<SimulatedCamera> closedCamera = std::move(*held);
         cameras.erase(held);
         returned.keep(std::move(closedCamera), closed);
@@ -46,10 +44,13 @@ void SimulatedConnection::CloseCamera(nivaro_sdk::INivaroCamera *camera)
     }
     const SimulatedCamera *again = returned.camera(camera);
     if (again) {
-        const std::string &ownName = handBackRecord ? handBackRecord->name : traceName;
-        again->handedBack()->recordUse(ownName + ".CloseCamera(" + again->handedBack()->name + ')');
+        again->handedOut().recordUse(self.name() + ".CloseCamera(" + again->handedOut().name()
+                                     + ')');
     }
-    trace.call(traceName, closed, again ? again->name() : camera ? "unknown" : "null");
+    trace.call(self.traceName(), closed,
+               again        ? again->handedOut().traceName()
+                   : camera ? "unknown"
+                            : "null");
 }
 
 void SimulatedConnection::handBack()
@@ -58,16 +59,7 @@ void SimulatedConnection::handBack()
         returned.keep(std::move(camera), released);
     }
     cameras.clear();
-    handBackRecord = HandBack {&returned, traceName, released};
-    traceName = "returned " + traceName;
-}
-
-bool SimulatedConnection::recordIfHandedBack(const char *operation) const
-{
-    if (handBackRecord) {
-        handBackRecord->recordUse(handBackRecord->name + '.' + operation);
-    }
-    return handBackRecord.has_value();
+    self.handBack(returned, released);
 }
 
 } // namespace nivaro_sim

@@ -7,7 +7,6 @@
 #include "trace_sink.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,25 +19,20 @@ public:
     SimulatedConnection(int number, CameraPorts &ports, TraceSink &trace,
                         ReturnedObjects &returned);
 
-    const std::string &name() const { return traceName; }
+    const HandedOut &handedOut() const { return self; }
 
     nivaro_sdk::INivaroCamera *OpenCamera(const char *portName) override;
     void CloseCamera(nivaro_sdk::INivaroCamera *camera) override;
 
     // Released by the program: its cameras and itself are handed back (see SimulatedCamera).
     void handBack();
-    const std::optional<HandBack> &handedBack() const { return handBackRecord; }
 
 private:
-    // True, with the use recorded, once the connection was handed back.
-    bool recordIfHandedBack(const char *operation) const;
-
-    std::string traceName;
+    HandedOut self;
     CameraPorts &ports;
     TraceSink &trace;
     ReturnedObjects &returned;
     std::vector<std::unique_ptr<SimulatedCamera>> cameras;
-    std::optional<HandBack> handBackRecord;
 };
 
 } // namespace nivaro_sim

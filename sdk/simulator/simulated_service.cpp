@@ -33,7 +33,7 @@ nivaro_sdk::INivaroConnection *SimulatedSdk::CreateConnection()
 {
     connections.push_back(
         std::make_unique<SimulatedConnection>(++connectionsMade, ports, trace, returned));
-    trace.call("sdk", "CreateConnection", "", connections.back()->name());
+    trace.call("sdk", "CreateConnection", "", connections.back()->handedOut().traceName());
     return connections.back().get();
 }
 
@@ -47,13 +47,13 @@ void SimulatedSdk::ReleaseConnection(nivaro_sdk::INivaroConnection **connection)
         = std::find_if(connections.begin(), connections.end(),
                        [connection](const auto &owned) { return owned.get() == *connection; });
     if (held != connections.end()) {
-        trace.call("sdk", "ReleaseConnection", '&' + (*held)->name());
+        trace.call("sdk", "ReleaseConnection", '&' + (*held)->handedOut().traceName());
         std::unique_ptr<SimulatedConnection> released = std::move(*held);
         connections.erase(held);
         returned.keep(std::move(released));
     } else if (const SimulatedConnection *again = returned.connection(*connection)) {
-        again->handedBack()->recordUse("sdk.ReleaseConnection(&" + again->handedBack()->name + ')');
-        trace.call("sdk", "ReleaseConnection", '&' + again->name());
+        again->handedOut().recordUse("sdk.ReleaseConnection(&" + again->handedOut().name() + ')');
+        trace.call("sdk", "ReleaseConnection", '&' + again->handedOut().traceName());
     } else {
         trace.call("sdk", "ReleaseConnection", *connection ? "&unknown" : "&null");
     }
