@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMessageBox>
+#include <QMetaType>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -13,6 +14,30 @@
 
 class QAbstractButton;
 
+// What a message box shows a user: compared whole, so that a test states a box in one line
+// and a failure names every part that differs.
+struct Box
+{
+    QString title;
+    QString text;
+    bool hasParent = true;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+
+    // QMessageBox::about over the window: the window's icon instead of a standard one, one OK.
+    static Box about(const QString &title, const QString &text);
+    // QMessageBox::warning over the window, with an empty title and one OK, the default.
+    static Box warning(const QString &text);
+    // The question before a Reset: no parent, no title, Yes and No with No the default.
+    static Box question(const QString &text);
+
+    bool operator==(const Box &other) const;
+};
+Q_DECLARE_METATYPE(Box)
+
+char *toString(const Box &box);
+
 // Answers the modal boxes a test provokes: while it lives, every modal dialog that
 // becomes active is recorded and closed with the configured button, so a test body
 // simply calls the slot and then reads what the user would have seen. A box is answered
@@ -22,18 +47,13 @@ class ModalAnswerer : public QObject
     Q_OBJECT
 
 public:
-    struct Seen
+    // A dialog that is no message box fills only the title and parent of its Box.
+    struct Seen : Box
     {
         QString className;
-        QString title;
-        QString text;
         QStringList labels; // texts of a dialog's labels, in child order
         QSize size;
         QPointer<QWidget> widget; // null once the box is destroyed
-        bool hasParent = false;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QString answer; // the text of the button pressed; empty for a dialog closed
     };
 
@@ -53,6 +73,8 @@ public:
 
     const QList<Seen> &seen() const { return boxes; }
     QStringList texts() const;
+    // The message boxes seen, in order, for QCOMPARE against the boxes a test expects.
+    QList<Box> shown() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 
+#include <algorithm>
+
 SimulatedSdk::SimulatedSdk()
 {
     nivaro_sim::reset();
@@ -93,4 +95,49 @@ nivaro_sim::CameraScript scriptWithRegisters(const nivaro_sim::Registers &regist
     script.hasInitialRegisters = true;
     script.initialRegisters = registers;
     return script;
+}
+
+QStringList holding(const nivaro_sim::Registers &registers, const QStringList &expected)
+{
+    const auto n = [](auto value) { return QString::number(value); };
+    const nivaro_sim::Registers &r = registers;
+    const nivaro_sdk::ZoomConfig &zoom = r.zoom;
+    const nivaro_sdk::IaConfig &ia = r.ia;
+    const QStringList zoomFields
+        = {n(zoom.zoomFactor), n(zoom.centerX), n(zoom.centerY), n(zoom.interpolationMethod)};
+    const QStringList iaFields = {n(ia.resizeMode), n(ia.maxBoxes), n(ia.sensitivity),
+                                  n(ia.iouThreshold), n(ia.outputType)};
+    const QList<QPair<QString, QString>> all = {{"gamma", n(r.gamma)},
+                                                {"clhe", n(r.clhe)},
+                                                {"sharpening", n(r.sharpening)},
+                                                {"roiX1", n(r.roiX1)},
+                                                {"roiY1", n(r.roiY1)},
+                                                {"roiX2", n(r.roiX2)},
+                                                {"roiY2", n(r.roiY2)},
+                                                {"polarity", n(r.polarity)},
+                                                {"zoom", zoomFields.join(' ')},
+                                                {"contrastType", n(r.contrastType)},
+                                                {"nucEnabled", n(r.nucEnabled)},
+                                                {"horizontalFlip", n(r.horizontalFlip)},
+                                                {"verticalFlip", n(r.verticalFlip)},
+                                                {"vignettingCorrection", n(r.vignettingCorrection)},
+                                                {"columnCorrection", n(r.columnCorrection)},
+                                                {"gsk", n(r.gsk)},
+                                                {"gfid", n(r.gfid)},
+                                                {"gms", n(r.gms)},
+                                                {"tint", n(r.tint)},
+                                                {"bpr", n(r.bpr)},
+                                                {"offsetCorrection", n(r.offsetCorrection)},
+                                                {"gainCorrection", n(r.gainCorrection)},
+                                                {"ia", iaFields.join(' ')}};
+    QStringList held;
+    for (const QString &entry : expected) {
+        const QString name = entry.section(QLatin1Char('='), 0, 0);
+        const auto found = std::find_if(all.begin(), all.end(),
+                                        [&name](const auto &one) { return one.first == name; });
+        if (found == all.end())
+            qFatal("no register named %s", qPrintable(name));
+        held << name + '=' + found->second;
+    }
+    return held;
 }
