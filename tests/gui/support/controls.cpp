@@ -44,9 +44,14 @@ QString shownBy(const QWidget *control, const QString &expected)
 
 } // namespace
 
-void setControls(const QWidget &window, const QStringList &settings)
+QStringList settings(const QString &commaSeparated)
 {
-    for (const QString &setting : settings) {
+    return commaSeparated.split(QStringLiteral(", "), Qt::SkipEmptyParts);
+}
+
+void setControls(const QWidget &window, const QStringList &wanted)
+{
+    for (const QString &setting : wanted) {
         const QByteArray name = nameOf(setting).toLatin1();
         const QString value = valueOf(setting);
         auto *control = child<QWidget>(window, name.constData());

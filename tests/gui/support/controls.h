@@ -17,7 +17,9 @@ template<typename Widget> Widget *child(const QWidget &window, const char *objec
 
 // Settings and readings are written "objectName=value": a slider's or spin box's number, a
 // combo box's index or item text, a check box's "checked", "unchecked" or "partial".
-void setControls(const QWidget &window, const QStringList &settings);
+// settings("gammaEdit=1.1, clheEdit=1234") is the list of them.
+QStringList settings(const QString &commaSeparated);
+void setControls(const QWidget &window, const QStringList &wanted);
 // The same controls as `expected` names, each with what it shows now, so that
 // QCOMPARE(showing(window, expected), expected) names the first control that differs.
 QStringList showing(const QWidget &window, const QStringList &expected);
