@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -45,6 +46,9 @@ struct BarState
 };
 char *toString(const BarState &state);
 
+Q_DECLARE_METATYPE(BarState)
+
 BarState barState(const QWidget &window);
+constexpr BarState beforeAnyScan {true, true, false, false, false, false};
 constexpr BarState portsListed {true, true, true, false, false, false};
 constexpr BarState connected {false, false, false, true, true, true};
