@@ -12,8 +12,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QRegularExpression>
-#include <QSlider>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -65,62 +63,30 @@ QString richText(const QJsonArray &paragraphs)
     return "<html><head/><body><p>" + texts.join("</p><p>") + "</p></body></html>";
 }
 
-// A widget's property under the reference's name; undefined where the widget has none.
+// A widget's property under the reference's name: the toolkit's own property of that name,
+// but for the few the toolkit has none for. Undefined where the widget has no such property.
 QJsonValue property(const QWidget &widget, const QString &key)
 {
-    const auto *slider = qobject_cast<const QSlider *>(&widget);
-    const auto *spin = qobject_cast<const QSpinBox *>(&widget);
-    const auto *doubleSpin = qobject_cast<const QDoubleSpinBox *>(&widget);
-    const auto *combo = qobject_cast<const QComboBox *>(&widget);
-    const auto *button = qobject_cast<const QAbstractButton *>(&widget);
-    const auto *label = qobject_cast<const QLabel *>(&widget);
-    const auto *check = qobject_cast<const QCheckBox *>(&widget);
-    const auto *tabs = qobject_cast<const QTabWidget *>(&widget);
     if (key == "class")
         return widget.metaObject()->className();
-    if (key == "enabled")
+    if (key == "enabled") // its own state, whatever its page's
         return widget.isEnabledTo(widget.parentWidget());
-    if (key == "tooltip")
-        return widget.toolTip();
     if (key == "direction")
         return widget.layoutDirection() == Qt::RightToLeft ? "right-to-left" : "left-to-right";
-    if (key == "text" && (button || label))
-        return button ? button->text() : label->text();
+    const auto *button = qobject_cast<const QAbstractButton *>(&widget);
     if (key == "icon" && button)
         return button->icon().isNull()
             ? QJsonValue("none")
             : QJsonArray {button->iconSize().width(), button->iconSize().height()};
-    if (key == "checked" && check)
-        return check->checkState() == Qt::Checked;
-    if (slider && key == "range")
-        return QJsonArray {slider->minimum(), slider->maximum()};
-    if (slider && (key == "step" || key == "page" || key == "value"))
-        return key == "step" ? slider->singleStep()
-            : key == "page"  ? slider->pageStep()
-                             : slider->value();
-    if (spin && key == "range")
-        return QJsonArray {spin->minimum(), spin->maximum()};
-    if (spin && (key == "step" || key == "value"))
-        return key == "step" ? spin->singleStep() : spin->value();
-    if (doubleSpin && key == "range")
-        return QJsonArray {doubleSpin->minimum(), doubleSpin->maximum()};
-    if (doubleSpin && (key == "step" || key == "decimals" || key == "value"))
-        return key == "step"    ? doubleSpin->singleStep()
-            : key == "decimals" ? doubleSpin->decimals()
-                                : doubleSpin->value();
-    if (doubleSpin && key == "shown")
-        return doubleSpin->text();
-    if (combo && key == "items") {
+    const auto *combo = qobject_cast<const QComboBox *>(&widget);
+    if (key == "items" && combo) {
         QJsonArray items;
         for (int index = 0; index < combo->count(); ++index)
             items << combo->itemText(index);
         return items;
     }
-    if (key == "current" && (combo || tabs))
-        return combo ? combo->currentIndex() : tabs->currentIndex();
-    if (key == "count" && (combo || tabs))
-        return combo ? combo->count() : tabs->count();
-    return QJsonValue::Undefined;
+    const QVariant value = widget.property(key == "tooltip" ? "toolTip" : qPrintable(key));
+    return value.isValid() ? QJsonValue::fromVariant(value) : QJsonValue::Undefined;
 }
 
 QString text(const QJsonValue &value)
@@ -151,8 +117,9 @@ QStringList described(const QJsonObject &entry, const QWidget *widget, const QSt
 // What the text step may not change: every placed widget's values, ranges, indices, states.
 QStringList formState(const Form &form)
 {
-    const QStringList keys = {"enabled", "range", "step",    "page",    "decimals",
-                              "value",   "shown", "current", "checked", "count"};
+    const QStringList keys
+        = {"enabled", "minimum",   "maximum",      "singleStep", "pageStep", "decimals",
+           "value",   "cleanText", "currentIndex", "checked",    "count"};
     QStringList state;
     for (const QWidget *placed : form.placedWidgets())
         state << placed->objectName() + ": " + described({}, placed, keys).join(' ');

@@ -223,12 +223,13 @@ void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected_data()
 {
     QTest::addColumn<bool>("connectFirst"); // with the Expert tab shown
     QTest::addColumn<QStringList>("steps"); // "click N" (-1 beside the tabs), "show N", "key right"
-    QTest::addColumn<BarState>("state");
+    QTest::addColumn<QString>("state");
 
-    const BarState userButtonsOff {false, false, false, true, false, true};
-    const auto row = [](const char *name, bool connectFirst, const char *steps, BarState state) {
-        QTest::newRow(name) << connectFirst << settings(steps) << state;
-    };
+    const QString userButtonsOff = QStringLiteral("disconnect, User page");
+    const auto row
+        = [](const char *name, bool connectFirst, const char *steps, const QString &state) {
+              QTest::newRow(name) << connectFirst << settings(steps) << state;
+          };
     row("before any connection", false, "click 1, click 2, click 0, click -1", beforeAnyScan);
     // Connected while another tab shows: the buttons stay on until the next click.
     row("connected on the Expert tab", true, "", connected);
@@ -249,7 +250,7 @@ void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected()
 {
     QFETCH(bool, connectFirst);
     QFETCH(QStringList, steps);
-    QFETCH(BarState, state);
+    QFETCH(QString, state);
 
     MainWindow window;
     window.show();

@@ -125,38 +125,24 @@ void clickTab(const QWidget &window, int index)
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
 }
 
-bool BarState::operator==(const BarState &other) const
-{
-    return scan == other.scan && combo == other.combo && connect == other.connect
-        && disconnect == other.disconnect && userButtons == other.userButtons
-        && userPage == other.userPage;
-}
-
-char *toString(const BarState &state)
-{
-    return qstrdup(QStringLiteral("scan %1 combo %2 connect %3 disconnect %4 "
-                                  "user buttons %5 user page %6")
-                       .arg(state.scan)
-                       .arg(state.combo)
-                       .arg(state.connect)
-                       .arg(state.disconnect)
-                       .arg(state.userButtons)
-                       .arg(state.userPage)
-                       .toUtf8()
-                       .constData());
-}
-
-BarState barState(const QWidget &window)
+QString barState(const QWidget &window)
 {
     const bool read = child<QPushButton>(window, "readParamButtonUser")->isEnabled();
     const bool write = child<QPushButton>(window, "applyParamsButtonUser")->isEnabled();
     const bool reset = child<QPushButton>(window, "resetParamButtonUser")->isEnabled();
     if (read != write || write != reset)
         qFatal("the three User buttons disagree");
-    return {child<QPushButton>(window, "scanDeviceButton")->isEnabled(),
-            child<QComboBox>(window, "selectDeviceComboBox")->isEnabled(),
-            child<QPushButton>(window, "connectDeviceButton")->isEnabled(),
-            child<QPushButton>(window, "disconnectDeviceButton")->isEnabled(),
-            read,
-            child<QWidget>(window, "UserMode")->isEnabled()};
+    const QList<QPair<QString, bool>> states
+        = {{"scan", child<QPushButton>(window, "scanDeviceButton")->isEnabled()},
+           {"combo", child<QComboBox>(window, "selectDeviceComboBox")->isEnabled()},
+           {"connect", child<QPushButton>(window, "connectDeviceButton")->isEnabled()},
+           {"disconnect", child<QPushButton>(window, "disconnectDeviceButton")->isEnabled()},
+           {"User buttons", read},
+           {"User page", child<QWidget>(window, "UserMode")->isEnabled()}};
+    QStringList enabled;
+    for (const auto &[name, isEnabled] : states) {
+        if (isEnabled)
+            enabled << name;
+    }
+    return enabled.join(QStringLiteral(", "));
 }

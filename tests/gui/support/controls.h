@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMetaType>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -32,23 +31,9 @@ QStringList comboItems(const QWidget &window, const char *comboName);
 // A mouse click on the tab at that index of tabWidget; -1 is a click on the bar beside the tabs.
 void clickTab(const QWidget &window, int index);
 
-// What the connection bar and the User command buttons let the user do.
-struct BarState
-{
-    bool scan;
-    bool combo;
-    bool connect;
-    bool disconnect;
-    bool userButtons;
-    bool userPage;
-
-    bool operator==(const BarState &other) const;
-};
-char *toString(const BarState &state);
-
-Q_DECLARE_METATYPE(BarState)
-
-BarState barState(const QWidget &window);
-constexpr BarState beforeAnyScan {true, true, false, false, false, false};
-constexpr BarState portsListed {true, true, true, false, false, false};
-constexpr BarState connected {false, false, false, true, true, true};
+// Which of the connection bar's controls, the User command buttons and the User page are
+// enabled, as "scan, combo, connect, disconnect, User buttons, User page" less the others.
+QString barState(const QWidget &window);
+inline const QString beforeAnyScan = QStringLiteral("scan, combo");
+inline const QString portsListed = QStringLiteral("scan, combo, connect");
+inline const QString connected = QStringLiteral("disconnect, User buttons, User page");

@@ -76,14 +76,6 @@ void ModalAnswerer::setWhileOpen(std::function<void()> look)
     whileOpen = std::move(look);
 }
 
-QStringList ModalAnswerer::texts() const
-{
-    QStringList result;
-    for (const Seen &box : boxes)
-        result << box.text;
-    return result;
-}
-
 QList<Box> ModalAnswerer::shown() const
 {
     QList<Box> shapes;

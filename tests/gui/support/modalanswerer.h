@@ -72,7 +72,6 @@ public:
     void setWhileOpen(std::function<void()> look);
 
     const QList<Seen> &seen() const { return boxes; }
-    QStringList texts() const;
     // The message boxes seen, in order, for QCOMPARE against the boxes a test expects.
     QList<Box> shown() const;
 

@@ -13,33 +13,31 @@ struct WriteStep
 };
 
 // In the order each write sends them.
-inline const QVector<WriteStep> userWriteSteps = {
-    {"Set GAMMA value", "SetGamma"},
-    {"Set CLHE value", "SetClhe"},
-    {"Set SHARPENING value", "SetSharpening"},
-    {"Set ROI X1 value", "SetRoiX1"},
-    {"Set ROI Y1 value", "SetRoiY1"},
-    {"Set ROI X2 value", "SetRoiX2"},
-    {"Set ROI Y2 value", "SetRoiY2"},
-    {"Set POLARITY value", "SetPolarity"},
-    {"Configure Zoom", "ConfigureZoom"},
-    {"Configure contrast type", "SetContrastType"},
-    {"Enable NUC", "SetNucEnabled"},
-    {"Set IMAGE horizontal FLIP value", "SetHorizontalFlip"},
-    {"Set IMAGE vertical FLIP value", "SetVerticalFlip"},
-    {"Set vignetting correction value", "SetVignettingCorrection"},
-    {"Set column correction value", "SetColumnCorrection"},
-};
-inline const QVector<WriteStep> expertWriteSteps = {
-    {"Set GSK value", "SetGsk"},
-    {"Set GFID value", "SetGfid"},
-    {"Set TINT value", "SetTint"},
-    {"Set GMS value", "SetGms"},
-    {"Set BPR value", "SetBpr"},
-    {"Set Offset correction value", "SetOffsetCorrection"},
-    {"Set Gain correction value", "SetGainCorrection"},
-    {"Enable NUC", "SetNucEnabled"},
-};
+inline const QVector<WriteStep> userWriteSteps
+    = {{"Set GAMMA value", "SetGamma"},
+       {"Set CLHE value", "SetClhe"},
+       {"Set SHARPENING value", "SetSharpening"},
+       {"Set ROI X1 value", "SetRoiX1"},
+       {"Set ROI Y1 value", "SetRoiY1"},
+       {"Set ROI X2 value", "SetRoiX2"},
+       {"Set ROI Y2 value", "SetRoiY2"},
+       {"Set POLARITY value", "SetPolarity"},
+       {"Configure Zoom", "ConfigureZoom"},
+       {"Configure contrast type", "SetContrastType"},
+       {"Enable NUC", "SetNucEnabled"},
+       {"Set IMAGE horizontal FLIP value", "SetHorizontalFlip"},
+       {"Set IMAGE vertical FLIP value", "SetVerticalFlip"},
+       {"Set vignetting correction value", "SetVignettingCorrection"},
+       {"Set column correction value", "SetColumnCorrection"}};
+inline const QVector<WriteStep> expertWriteSteps
+    = {{"Set GSK value", "SetGsk"},
+       {"Set GFID value", "SetGfid"},
+       {"Set TINT value", "SetTint"},
+       {"Set GMS value", "SetGms"},
+       {"Set BPR value", "SetBpr"},
+       {"Set Offset correction value", "SetOffsetCorrection"},
+       {"Set Gain correction value", "SetGainCorrection"},
+       {"Enable NUC", "SetNucEnabled"}};
 inline const QVector<WriteStep> iaWriteSteps = {{"Set IA config", "SetIaConfig"}};
 
 // The log lines of a write in which only the setter `refused` (none when empty) answered false.
