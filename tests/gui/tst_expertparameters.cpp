@@ -166,16 +166,11 @@ void tst_ExpertParameters::writeWithoutCameraStoresIntoConfiguration()
 void tst_ExpertParameters::readShowsAndLogsCameraValues()
 {
     SimulatedSdk sdk;
-    nivaro_sim::Registers registers;
-    registers.gsk = 3;
-    registers.gfid = 700;
-    registers.gms = -1294967296; // the word 3000000000: above the int32 range, shown unsigned
-    registers.tint = 2;
-    registers.bpr = false;
-    registers.offsetCorrection = false;
-    registers.gainCorrection = true;
-    registers.nucEnabled = 2;
-    auto window = sdk.makeConnectedWindow(port, scriptWithRegisters(registers));
+    // GMS 3000000000 is above the int32 range: the register holds its word, shown unsigned.
+    auto window = sdk.makeConnectedWindow(
+        port,
+        scriptWith(settings("gsk=3, gfid=700, gms=-1294967296, tint=2, bpr=0, "
+                            "offsetCorrection=0, gainCorrection=1, nucEnabled=2")));
     setControls(*window, {"BPRCheckBox=checked", "offsetCheckBox=checked"});
     const SimulatedSdk::Mark mark = sdk.mark();
 

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -132,15 +131,11 @@ QStringList formState(const Form &form)
 void disturb(Form &form)
 {
     for (QWidget *placed : form.placedWidgets()) {
-        if (auto slider = qobject_cast<QAbstractSlider *>(placed))
-            slider->setValue(slider->maximum());
-        else if (auto spin = qobject_cast<QSpinBox *>(placed))
-            spin->setValue(spin->maximum());
-        else if (auto spin = qobject_cast<QDoubleSpinBox *>(placed))
-            spin->setValue(spin->maximum());
-        else if (auto combo = qobject_cast<QComboBox *>(placed))
+        if (placed->property("maximum").isValid()) // the sliders and spin boxes
+            placed->setProperty("value", placed->property("maximum"));
+        if (auto combo = qobject_cast<QComboBox *>(placed))
             combo->setCurrentIndex(combo->count() - 1);
-        else if (auto check = qobject_cast<QCheckBox *>(placed))
+        if (auto check = qobject_cast<QCheckBox *>(placed))
             check->toggle();
         placed->setEnabled(!placed->isEnabled());
     }

@@ -33,6 +33,16 @@ QStringList iaControls(int resizeMode, int maxBoxes, int sensitivity, int iou, i
             QStringLiteral("iAOutputTypeComboBox=%1").arg(outputType)};
 }
 
+// The camera's IA record holding these five bytes.
+QStringList record(int resizeMode, int maxBoxes, int sensitivity, int iou, int outputType)
+{
+    return {QStringLiteral("iaResizeMode=%1").arg(resizeMode),
+            QStringLiteral("iaMaxBoxes=%1").arg(maxBoxes),
+            QStringLiteral("iaSensitivity=%1").arg(sensitivity),
+            QStringLiteral("iaIouThreshold=%1").arg(iou),
+            QStringLiteral("iaOutputType=%1").arg(outputType)};
+}
+
 } // namespace
 
 void tst_IaParameters::readShowsRecordAsNumbers_data()
@@ -67,9 +77,8 @@ void tst_IaParameters::readShowsRecordAsNumbers()
     QFETCH(QStringList, shown);
 
     SimulatedSdk sdk;
-    nivaro_sim::Registers registers;
-    registers.ia = {3, 65, 60, 70, 2};
-    nivaro_sim::CameraScript script = scriptWithRegisters(registers);
+    nivaro_sim::CameraScript script = scriptWith(settings(
+        "iaResizeMode=3, iaMaxBoxes=65, iaSensitivity=60, iaIouThreshold=70, iaOutputType=2"));
     script.iaReadFails = fails;
     auto window = sdk.makeConnectedWindow(port, script);
     setControls(*window, before);
@@ -97,7 +106,7 @@ void tst_IaParameters::writeSendsRecord()
     nivaro_sim::CameraScript script;
     script.refusedSetters = {refused.toStdString()};
     auto window = sdk.makeConnectedWindow(port, script);
-    const QStringList before = holding(sdk.registers(port), {"ia"});
+    const QStringList before = holding(sdk.registers(port), record(2, 99, 1, 100, 3));
     setControls(*window, iaControls(2, 99, 1, 100, 3));
     const SimulatedSdk::Mark mark = sdk.mark();
     ModalAnswerer answerer;
@@ -109,8 +118,8 @@ void tst_IaParameters::writeSendsRecord()
              QStringList {QStringLiteral("camera[COM3].SetIaConfig({resizeMode=2, maxBoxes=99, "
                                          "sensitivity=1, iouThreshold=100, outputType=3}) -> %1")
                               .arg(refused.isEmpty() ? "true" : "false")});
-    QCOMPARE(holding(sdk.registers(port), {"ia"}),
-             refused.isEmpty() ? QStringList {"ia=2 99 1 100 3"} : before);
+    QCOMPARE(holding(sdk.registers(port), before),
+             refused.isEmpty() ? record(2, 99, 1, 100, 3) : before);
     QCOMPARE(showing(*window, iaControls(2, 99, 1, 100, 3)), iaControls(2, 99, 1, 100, 3));
     QCOMPARE(answerer.shown(), QList<Box>());
 }
@@ -123,11 +132,11 @@ void tst_IaParameters::resetSendsDefaultsOnlyWhenAnsweredYes_data()
     QTest::addColumn<QStringList>("held");
 
     QTest::newRow("No changes nothing") << int(QMessageBox::No) << iaControls(2, 11, 22, 33, 3)
-                                        << QStringList {} << QStringList {"ia=1 10 50 50 0"};
+                                        << QStringList {} << record(1, 10, 50, 50, 0);
     QTest::newRow("Yes sends the defaults")
         << int(QMessageBox::Yes)
         << iaControls(4, 7, 80, 30, 1) + QStringList {"iASensitivitySlider=80"}
-        << writeLines(iaWriteSteps) << QStringList {"ia=4 7 80 30 1"};
+        << writeLines(iaWriteSteps) << record(4, 7, 80, 30, 1);
 }
 
 void tst_IaParameters::resetSendsDefaultsOnlyWhenAnsweredYes()

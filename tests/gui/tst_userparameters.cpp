@@ -7,10 +7,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include <functional>
 #include <limits>
-
-Q_DECLARE_METATYPE(nivaro_sim::Registers)
 
 // The User tab's Read, Write and Reset against a scripted camera.
 class tst_UserParameters : public QObject
@@ -18,13 +15,8 @@ class tst_UserParameters : public QObject
     Q_OBJECT
 
 private slots:
-    void readShowsCameraNumbers_data();
-    void readShowsCameraNumbers();
-    void readShowsVersionDigits_data();
-    void readShowsVersionDigits();
-    void readLogsEveryValueInOrder();
-    void readLogsEachValueAsItsLine_data();
-    void readLogsEachValueAsItsLine();
+    void readShowsAndLogsCameraValues_data();
+    void readShowsAndLogsCameraValues();
     void readKeepsZoomControlsWhenRecordUnfilled();
     void readOfSilentCameraStopsAfterVersions();
 
@@ -52,216 +44,124 @@ QStringList userReadEntries(const QStringList &log)
     return start < 0 || end < start ? QStringList() : log.mid(start, end - start + 1);
 }
 
-nivaro_sim::Registers registersWith(const std::function<void(nivaro_sim::Registers &)> &change)
-{
-    nivaro_sim::Registers registers;
-    change(registers);
-    return registers;
-}
-
 } // namespace
 
-void tst_UserParameters::readShowsCameraNumbers_data()
+void tst_UserParameters::readShowsAndLogsCameraValues_data()
 {
-    QTest::addColumn<uint>("gammaRaw");
-    QTest::addColumn<uint>("sharpeningRaw");
-    QTest::addColumn<uint>("clheRaw");
-    QTest::addColumn<QStringList>("lines"); // gamma, contrast strength, sharpening
+    QTest::addColumn<QStringList>("camera"); // its registers and firmware words
+    QTest::addColumn<int>("first"); // the read entry the lines start at, the start line being 0
+    QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("shown");
 
-    QTest::newRow("gamma 1.5, sharpening 300/256, contrast 1500")
-        << uint(1.5 * 65536) << 300u << 1500u
-        << QStringList {"Gamma value = 1.5", "CLHE value = 1500", "Sharpening value = 1.17188"}
-        << QStringList {"gammaSlider=10",     "gammaEdit=1.5",   "sharpeningSlider=12",
-                        "sharpeningEdit=1.2", "clheSlider=1500", "clheEdit=1500"};
-    QTest::newRow("contrast of two million, beyond the slider")
-        << 65536u << 256u << 2000000u
-        << QStringList {"Gamma value = 1", "CLHE value = 2e+06", "Sharpening value = 1"}
-        << QStringList {"gammaSlider=5",    "gammaEdit=1",      "sharpeningSlider=10",
-                        "sharpeningEdit=1", "clheSlider=30000", "clheEdit=30000"};
-    QTest::newRow("all zero") << 0u << 0u << 0u
-                              << QStringList {"Gamma value = 0", "CLHE value = 0",
-                                              "Sharpening value = 0"}
-                              << QStringList {"gammaSlider=0",      "gammaEdit=0.5",
-                                              "sharpeningSlider=0", "sharpeningEdit=0",
-                                              "clheSlider=0",       "clheEdit=0"};
-    QTest::newRow("largest words")
-        << 0xFFFFFFFFu << 0xFFFFFFFFu << 0xFFFFFFFFu
-        << QStringList {"Gamma value = 65536", "CLHE value = 4.29497e+09",
-                        "Sharpening value = 1.67772e+07"}
-        << QStringList {"gammaSlider=20",   "gammaEdit=2.5",    "sharpeningSlider=40",
-                        "sharpeningEdit=4", "clheSlider=30000", "clheEdit=30000"};
+    QTest::newRow("every value in order")
+        << settings("gamma=131072, clhe=1234, sharpening=512, roiX1=10, roiY1=20, roiX2=1000, "
+                    "roiY2=900, polarity=1, zoomFactor=2.5, zoomCenterX=700, zoomCenterY=400, "
+                    "zoomMethod=1, contrastType=1, nucEnabled=2, horizontalFlip=1, verticalFlip=0, "
+                    "vignettingCorrection=1, columnCorrection=0")
+        << 0
+        << QStringList {"Start Read camera parameters",
+                        "RISC-V version = 1.2.3\nFPGA version = 0.4.a",
+                        "Gamma value = 2",
+                        "CLHE value = 1234",
+                        "Sharpening value = 2",
+                        "ROI X1 value = 10",
+                        "ROI Y1 value = 20",
+                        "ROI X2 value = 1000",
+                        "ROI Y2 value = 900",
+                        "Polarity value = 1",
+                        "ZOOM factor value = 2.5",
+                        "Contrast type = CLAHE (LOCAL)",
+                        "NUC state = Enabled",
+                        "Horizontal value = 1",
+                        "vertical value = 0",
+                        "Vignetting Correction state = Enabled",
+                        "Column Correction state = Disabled",
+                        "End Read camera parameters"}
+        << settings("x1RoiEdit=10, y1RoiEdit=20, x2RoiEdit=1000, y2RoiEdit=900, "
+                    "polarityCheckBox=checked, factorZoomEdit=2.5, methodZoomEdit=Bilinear, "
+                    "xCenterZoomEdit=700, yCenterZoomEdit=400, contrastTypeEdit=CLAHE (Local), "
+                    "userNucCheckBox=checked, horizontalFlipCheckBox=checked, "
+                    "verticalFlipCheckBox=unchecked, VignettingCorrectionCheckBox=checked, "
+                    "ColumnCorrectionCheckBox=unchecked");
+
+    // Gamma, contrast strength and sharpening: the line holds the camera's number, the form the
+    // slider position nearest to it.
+    const auto numbers
+        = [](const char *name, const char *camera, const QStringList &lines, const char *shown) {
+              QTest::newRow(name) << settings(camera) << 2 << lines << settings(shown);
+          };
+    numbers("gamma 1.5, sharpening 300/256, contrast 1500",
+            "gamma=98304, sharpening=300, clhe=1500",
+            {"Gamma value = 1.5", "CLHE value = 1500", "Sharpening value = 1.17188"},
+            "gammaSlider=10, gammaEdit=1.5, sharpeningSlider=12, sharpeningEdit=1.2, "
+            "clheSlider=1500, clheEdit=1500");
+    numbers("contrast of two million, beyond the slider",
+            "gamma=65536, sharpening=256, clhe=2000000",
+            {"Gamma value = 1", "CLHE value = 2e+06", "Sharpening value = 1"},
+            "gammaSlider=5, gammaEdit=1, sharpeningSlider=10, sharpeningEdit=1, "
+            "clheSlider=30000, clheEdit=30000");
+    numbers("all zero", "gamma=0, sharpening=0, clhe=0",
+            {"Gamma value = 0", "CLHE value = 0", "Sharpening value = 0"},
+            "gammaSlider=0, gammaEdit=0.5, sharpeningSlider=0, sharpeningEdit=0, clheSlider=0, "
+            "clheEdit=0");
+    numbers("largest words", "gamma=0xFFFFFFFF, sharpening=0xFFFFFFFF, clhe=0xFFFFFFFF",
+            {"Gamma value = 65536", "CLHE value = 4.29497e+09", "Sharpening value = 1.67772e+07"},
+            "gammaSlider=20, gammaEdit=2.5, sharpeningSlider=40, sharpeningEdit=4, "
+            "clheSlider=30000, clheEdit=30000");
     // Words whose single-precision value prints otherwise than their exact quotient.
-    QTest::newRow("single precision")
-        << 3961248153u << 2407691557u << 1500u
-        << QStringList {"Gamma value = 60443.9", "CLHE value = 1500",
-                        "Sharpening value = 9.40504e+06"}
-        << QStringList {"gammaSlider=20",   "gammaEdit=2.5",   "sharpeningSlider=40",
-                        "sharpeningEdit=4", "clheSlider=1500", "clheEdit=1500"};
+    numbers("single precision", "gamma=3961248153, sharpening=2407691557, clhe=1500",
+            {"Gamma value = 60443.9", "CLHE value = 1500", "Sharpening value = 9.40504e+06"},
+            "gammaSlider=20, gammaEdit=2.5, sharpeningSlider=40, sharpeningEdit=4, "
+            "clheSlider=1500, clheEdit=1500");
+
+    // One SDK record holding both version lines; the pane shows them as two.
+    const auto line = [](const char *name, const char *camera, int first, const QString &line) {
+        QTest::newRow(name) << settings(camera) << first << QStringList {line} << QStringList {};
+    };
+    line("versions, hexadecimal digit a", "riscvVersion=0x1230, fpgaVersion=0x04A0", 1,
+         "RISC-V version = 1.2.3\nFPGA version = 0.4.a");
+    line("versions, one word zero still reads", "riscvVersion=0, fpgaVersion=0x0120", 1,
+         "RISC-V version = 0.0.0\nFPGA version = 0.1.2");
+    line("versions, low nibble not shown", "riscvVersion=0xFEDC, fpgaVersion=0xBA98", 1,
+         "RISC-V version = f.e.d\nFPGA version = b.a.9");
+    line("zoom factor, six digits", "zoomFactor=123456", 10, "ZOOM factor value = 123456");
+    line("zoom factor, seven digits", "zoomFactor=1234567", 10, "ZOOM factor value = 1.23457e+06");
+    line("zoom factor, smallest fixed form", "zoomFactor=0.0001", 10, "ZOOM factor value = 0.0001");
+    line("zoom factor, exponent below -4", "zoomFactor=0.00001", 10, "ZOOM factor value = 1e-05");
+    line("zoom factor, trailing zeros dropped", "zoomFactor=2.5", 10, "ZOOM factor value = 2.5");
+    line("contrast type 0", "contrastType=0", 11, "Contrast type = CLHE (ROI)");
+    line("contrast type 1", "contrastType=1", 11, "Contrast type = CLAHE (LOCAL)");
+    line("contrast type 2, beyond the items", "contrastType=2", 11,
+         "Contrast type = CLAHE (LOCAL)");
 }
 
-void tst_UserParameters::readShowsCameraNumbers()
+void tst_UserParameters::readShowsAndLogsCameraValues()
 {
-    QFETCH(uint, gammaRaw);
-    QFETCH(uint, sharpeningRaw);
-    QFETCH(uint, clheRaw);
+    QFETCH(QStringList, camera);
+    QFETCH(int, first);
     QFETCH(QStringList, lines);
     QFETCH(QStringList, shown);
 
     SimulatedSdk sdk;
-    nivaro_sim::Registers registers;
-    registers.gamma = gammaRaw;
-    registers.sharpening = sharpeningRaw;
-    registers.clhe = clheRaw;
-    auto window = sdk.makeConnectedWindow(port, scriptWithRegisters(registers));
+    auto window = sdk.makeConnectedWindow(port, scriptWith(camera));
     const SimulatedSdk::Mark mark = sdk.mark();
     SimulatedSdk::click(*window, "readParamButtonUser");
 
-    QCOMPARE(sdk.logTextsSince(mark).mid(2, 3), lines);
-    QCOMPARE(showing(*window, shown), shown);
-}
-
-void tst_UserParameters::readShowsVersionDigits_data()
-{
-    QTest::addColumn<int>("riscv");
-    QTest::addColumn<int>("fpga");
-    QTest::addColumn<QString>("entry");
-
-    QTest::newRow("hexadecimal digit a")
-        << 0x1230 << 0x04A0 << "RISC-V version = 1.2.3\nFPGA version = 0.4.a";
-    QTest::newRow("one word zero still reads")
-        << 0x0000 << 0x0120 << "RISC-V version = 0.0.0\nFPGA version = 0.1.2";
-    QTest::newRow("low nibble not shown")
-        << 0xFEDC << 0xBA98 << "RISC-V version = f.e.d\nFPGA version = b.a.9";
-}
-
-void tst_UserParameters::readShowsVersionDigits()
-{
-    QFETCH(int, riscv);
-    QFETCH(int, fpga);
-    QFETCH(QString, entry);
-
-    SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.riscvVersion = uint16_t(riscv);
-    script.fpgaVersion = uint16_t(fpga);
-    auto window = sdk.makeConnectedWindow(port, script);
-
-    // One SDK record holding both lines; the pane shows them as two.
-    const QStringList read = userReadEntries(sdk.logTexts());
+    const QStringList read = userReadEntries(sdk.logTextsSince(mark));
     QCOMPARE(read.size(), 18);
-    QCOMPARE(read.value(1), entry);
-    QCOMPARE(read.value(17), QStringLiteral("End Read camera parameters"));
-    QVERIFY(child<QPlainTextEdit>(*window, "logView")->toPlainText().contains(entry + "\n"));
-}
-
-void tst_UserParameters::readLogsEveryValueInOrder()
-{
-    SimulatedSdk sdk;
-    nivaro_sim::Registers registers;
-    registers.gamma = 2 * 65536;
-    registers.clhe = 1234;
-    registers.sharpening = 512;
-    registers.roiX1 = 10;
-    registers.roiY1 = 20;
-    registers.roiX2 = 1000;
-    registers.roiY2 = 900;
-    registers.polarity = true;
-    registers.zoom = {2.5f, 700, 400, 1};
-    registers.contrastType = 1;
-    registers.nucEnabled = 2;
-    registers.horizontalFlip = true;
-    registers.verticalFlip = false;
-    registers.vignettingCorrection = true;
-    registers.columnCorrection = false;
-    auto window = sdk.makeConnectedWindow(port, scriptWithRegisters(registers));
-
-    const QStringList expected = {
-        "Start Read camera parameters",
-        "RISC-V version = 1.2.3\nFPGA version = 0.4.a",
-        "Gamma value = 2",
-        "CLHE value = 1234",
-        "Sharpening value = 2",
-        "ROI X1 value = 10",
-        "ROI Y1 value = 20",
-        "ROI X2 value = 1000",
-        "ROI Y2 value = 900",
-        "Polarity value = 1",
-        "ZOOM factor value = 2.5",
-        "Contrast type = CLAHE (LOCAL)",
-        "NUC state = Enabled",
-        "Horizontal value = 1",
-        "vertical value = 0",
-        "Vignetting Correction state = Enabled",
-        "Column Correction state = Disabled",
-        "End Read camera parameters",
-    };
-    QCOMPARE(userReadEntries(sdk.logTexts()), expected);
-
-    const QStringList shown = {"x1RoiEdit=10",
-                               "y1RoiEdit=20",
-                               "x2RoiEdit=1000",
-                               "y2RoiEdit=900",
-                               "polarityCheckBox=checked",
-                               "factorZoomEdit=2.5",
-                               "methodZoomEdit=Bilinear",
-                               "xCenterZoomEdit=700",
-                               "yCenterZoomEdit=400",
-                               "contrastTypeEdit=CLAHE (Local)",
-                               "userNucCheckBox=checked",
-                               "horizontalFlipCheckBox=checked",
-                               "verticalFlipCheckBox=unchecked",
-                               "VignettingCorrectionCheckBox=checked",
-                               "ColumnCorrectionCheckBox=unchecked"};
+    QCOMPARE(read.last(), QStringLiteral("End Read camera parameters"));
+    QCOMPARE(read.mid(first, lines.size()), lines);
     QCOMPARE(showing(*window, shown), shown);
-}
-
-void tst_UserParameters::readLogsEachValueAsItsLine_data()
-{
-    QTest::addColumn<nivaro_sim::Registers>("registers");
-    QTest::addColumn<int>("entry"); // among the read's entries, its start line being 0
-    QTest::addColumn<QString>("line");
-
-    const auto zoom = [](float factor) {
-        return registersWith([factor](nivaro_sim::Registers &r) { r.zoom.zoomFactor = factor; });
-    };
-    QTest::newRow("zoom factor, six digits")
-        << zoom(123456.0f) << 10 << "ZOOM factor value = 123456";
-    QTest::newRow("zoom factor, seven digits")
-        << zoom(1234567.0f) << 10 << "ZOOM factor value = 1.23457e+06";
-    QTest::newRow("zoom factor, smallest fixed form")
-        << zoom(0.0001f) << 10 << "ZOOM factor value = 0.0001";
-    QTest::newRow("zoom factor, exponent below -4")
-        << zoom(0.00001f) << 10 << "ZOOM factor value = 1e-05";
-    QTest::newRow("zoom factor, trailing zeros dropped")
-        << zoom(2.5f) << 10 << "ZOOM factor value = 2.5";
-
-    const auto contrast = [](uint8_t type) {
-        return registersWith([type](nivaro_sim::Registers &r) { r.contrastType = type; });
-    };
-    QTest::newRow("contrast type 0") << contrast(0) << 11 << "Contrast type = CLHE (ROI)";
-    QTest::newRow("contrast type 1") << contrast(1) << 11 << "Contrast type = CLAHE (LOCAL)";
-    QTest::newRow("contrast type 2, beyond the items")
-        << contrast(2) << 11 << "Contrast type = CLAHE (LOCAL)";
-}
-
-void tst_UserParameters::readLogsEachValueAsItsLine()
-{
-    QFETCH(nivaro_sim::Registers, registers);
-    QFETCH(int, entry);
-    QFETCH(QString, line);
-
-    SimulatedSdk sdk;
-    sdk.makeConnectedWindow(port, scriptWithRegisters(registers));
-    QCOMPARE(userReadEntries(sdk.logTexts()).value(entry), line);
+    const QString pane = child<QPlainTextEdit>(*window, "logView")->toPlainText();
+    for (const QString &line : lines)
+        QVERIFY2(pane.contains(line + "\n"), qPrintable(line));
 }
 
 void tst_UserParameters::readKeepsZoomControlsWhenRecordUnfilled()
 {
     SimulatedSdk sdk;
-    nivaro_sim::Registers registers;
-    registers.zoom = {4.0f, 100, 200, 1};
-    nivaro_sim::CameraScript script = scriptWithRegisters(registers);
+    nivaro_sim::CameraScript script
+        = scriptWith(settings("zoomFactor=4, zoomCenterX=100, zoomCenterY=200, zoomMethod=1"));
     // The camera stops answering right before GetZoom of the connection's read.
     const QStringList answered
         = {"GetCameraType", "GetVersions", "BeginRead", "GetGamma", "GetClhe",    "GetSharpening",
@@ -303,12 +203,14 @@ void tst_UserParameters::writeSendsEveryControlInOrder()
     SimulatedSdk sdk;
     auto window = sdk.makeConnectedWindow(port);
     setControls(*window,
-                {"gammaEdit=1.1", "clheEdit=1234", "sharpeningEdit=2.3", "x1RoiEdit=10",
-                 "y1RoiEdit=20", "x2RoiEdit=1000", "y2RoiEdit=900", "polarityCheckBox=checked",
-                 "factorZoomEdit=2.5", "xCenterZoomEdit=700", "yCenterZoomEdit=400",
-                 "methodZoomEdit=1", "contrastTypeEdit=1", "userNucCheckBox=checked",
-                 "horizontalFlipCheckBox=checked", "verticalFlipCheckBox=unchecked",
-                 "VignettingCorrectionCheckBox=checked", "ColumnCorrectionCheckBox=checked"});
+                settings("gammaEdit=1.1, clheEdit=1234, sharpeningEdit=2.3, x1RoiEdit=10, "
+                         "y1RoiEdit=20, x2RoiEdit=1000, y2RoiEdit=900, "
+                         "polarityCheckBox=checked, factorZoomEdit=2.5, "
+                         "xCenterZoomEdit=700, yCenterZoomEdit=400, methodZoomEdit=1, "
+                         "contrastTypeEdit=1, userNucCheckBox=checked, "
+                         "horizontalFlipCheckBox=checked, verticalFlipCheckBox=unchecked, "
+                         "VignettingCorrectionCheckBox=checked, "
+                         "ColumnCorrectionCheckBox=checked"));
     const SimulatedSdk::Mark mark = sdk.mark();
     ModalAnswerer answerer;
 
@@ -319,21 +221,12 @@ void tst_UserParameters::writeSendsEveryControlInOrder()
              writeCalls(userWriteSteps, port) << "sdk.NotifyParametersApplied");
     QCOMPARE(answerer.shown(), QList<Box>());
 
-    const QStringList sent = {"gamma=72089", // 1.1 x 65536 = 72089.6, the fraction dropped
-                              "clhe=1234",
-                              "sharpening=588", // 2.3 x 256 = 588.8
-                              "roiX1=10",
-                              "roiY1=20",
-                              "roiX2=1000",
-                              "roiY2=900",
-                              "polarity=1",
-                              "zoom=2.5 700 400 1",
-                              "contrastType=1",
-                              "nucEnabled=2",
-                              "horizontalFlip=1",
-                              "verticalFlip=0",
-                              "vignettingCorrection=1",
-                              "columnCorrection=1"};
+    // 1.1 x 65536 = 72089.6 and 2.3 x 256 = 588.8: the fractions dropped.
+    const QStringList sent = settings(
+        "gamma=72089, clhe=1234, sharpening=588, roiX1=10, roiY1=20, roiX2=1000, roiY2=900, "
+        "polarity=1, zoomFactor=2.5, zoomCenterX=700, zoomCenterY=400, zoomMethod=1, "
+        "contrastType=1, nucEnabled=2, horizontalFlip=1, verticalFlip=0, vignettingCorrection=1, "
+        "columnCorrection=1");
     QCOMPARE(holding(sdk.registers(port), sent), sent);
 }
 
@@ -369,21 +262,19 @@ void tst_UserParameters::writeCorrectsCrossedRoiBeforeSending_data()
     QTest::addColumn<QStringList>("sent");
     QTest::addColumn<QStringList>("boxes");
 
-    QTest::newRow("X1 above X2") << QStringList {"x1RoiEdit=900", "y1RoiEdit=20", "x2RoiEdit=400",
-                                                 "y2RoiEdit=900"}
-                                 << QStringList {"roiX1=400", "roiY1=20", "roiX2=400", "roiY2=900"}
-                                 << QStringList {"ROI X1 must be lower than ROI X2"};
-    QTest::newRow("Y1 above Y2") << QStringList {"x1RoiEdit=10", "y1RoiEdit=800", "x2RoiEdit=1000",
-                                                 "y2RoiEdit=300"}
-                                 << QStringList {"roiX1=10", "roiY1=300", "roiX2=1000", "roiY2=300"}
-                                 << QStringList {"ROI Y1 must be lower than ROI Y2"};
-    QTest::newRow("both crossed")
-        << QStringList {"x1RoiEdit=900", "y1RoiEdit=800", "x2RoiEdit=400", "y2RoiEdit=300"}
-        << QStringList {"roiX1=400", "roiY1=300", "roiX2=400", "roiY2=300"}
-        << QStringList {"ROI X1 must be lower than ROI X2", "ROI Y1 must be lower than ROI Y2"};
-    QTest::newRow("equal corners pass")
-        << QStringList {"x1RoiEdit=500", "y1RoiEdit=600", "x2RoiEdit=500", "y2RoiEdit=600"}
-        << QStringList {"roiX1=500", "roiY1=600", "roiX2=500", "roiY2=600"} << QStringList {};
+    const auto row
+        = [](const char *name, const char *corners, const char *sent, const QStringList &boxes) {
+              QTest::newRow(name) << settings(corners) << settings(sent) << boxes;
+          };
+    row("X1 above X2", "x1RoiEdit=900, y1RoiEdit=20, x2RoiEdit=400, y2RoiEdit=900",
+        "roiX1=400, roiY1=20, roiX2=400, roiY2=900", {"ROI X1 must be lower than ROI X2"});
+    row("Y1 above Y2", "x1RoiEdit=10, y1RoiEdit=800, x2RoiEdit=1000, y2RoiEdit=300",
+        "roiX1=10, roiY1=300, roiX2=1000, roiY2=300", {"ROI Y1 must be lower than ROI Y2"});
+    row("both crossed", "x1RoiEdit=900, y1RoiEdit=800, x2RoiEdit=400, y2RoiEdit=300",
+        "roiX1=400, roiY1=300, roiX2=400, roiY2=300",
+        {"ROI X1 must be lower than ROI X2", "ROI Y1 must be lower than ROI Y2"});
+    row("equal corners pass", "x1RoiEdit=500, y1RoiEdit=600, x2RoiEdit=500, y2RoiEdit=600",
+        "roiX1=500, roiY1=600, roiX2=500, roiY2=600", {});
 }
 
 void tst_UserParameters::writeCorrectsCrossedRoiBeforeSending()
@@ -421,41 +312,25 @@ void tst_UserParameters::resetAppliesDefaultsOnlyWhenAnsweredYes_data()
     QTest::addColumn<QStringList>("held");
 
     QTest::newRow("No changes nothing")
-        << int(QMessageBox::No) << QStringList {"gammaEdit=2", "contrastTypeEdit=1"}
-        << QStringList {} << QStringList {}
-        << QStringList {"gamma=65536",  "clhe=1500", "sharpening=256", "contrastType=0",
-                        "nucEnabled=0", "gsk=2",     "gms=50"};
+        << int(QMessageBox::No) << settings("gammaEdit=2, contrastTypeEdit=1") << QStringList {}
+        << QStringList {}
+        << settings("gamma=65536, clhe=1500, sharpening=256, contrastType=0, nucEnabled=0, gsk=2, "
+                    "gms=50");
     // Whatever the default contrast type, the Reset ends on the ROI algorithm; the Expert
     // defaults reach the form only; the User NUC box is not reset.
     QTest::newRow("Yes applies the defaults and writes")
         << int(QMessageBox::Yes)
-        << QStringList {"gammaSlider=15",
-                        "gammaEdit=2",
-                        "clheSlider=1235",
-                        "sharpeningEdit=0.5",
-                        "x1RoiEdit=100",
-                        "y1RoiEdit=50",
-                        "x2RoiEdit=1200",
-                        "y2RoiEdit=1000",
-                        "factorZoomEdit=2.5",
-                        "methodZoomEdit=1",
-                        "xCenterZoomEdit=300",
-                        "yCenterZoomEdit=200",
-                        "contrastTypeEdit=CLHE (ROI)",
-                        "polarityCheckBox=checked",
-                        "horizontalFlipCheckBox=checked",
-                        "verticalFlipCheckBox=checked",
-                        "VignettingCorrectionCheckBox=checked",
-                        "ColumnCorrectionCheckBox=checked",
-                        "userNucCheckBox=checked",
-                        "gskSlider=3",
-                        "gfidSlider=700",
-                        "tintSlider=0",
-                        "gmsSlider=60000",
-                        "gmsEdit=60000"}
+        << settings("gammaSlider=15, gammaEdit=2, clheSlider=1235, sharpeningEdit=0.5, "
+                    "x1RoiEdit=100, y1RoiEdit=50, x2RoiEdit=1200, y2RoiEdit=1000, "
+                    "factorZoomEdit=2.5, methodZoomEdit=1, xCenterZoomEdit=300, "
+                    "yCenterZoomEdit=200, contrastTypeEdit=CLHE (ROI), polarityCheckBox=checked, "
+                    "horizontalFlipCheckBox=checked, verticalFlipCheckBox=checked, "
+                    "VignettingCorrectionCheckBox=checked, ColumnCorrectionCheckBox=checked, "
+                    "userNucCheckBox=checked, gskSlider=3, gfidSlider=700, tintSlider=0, "
+                    "gmsSlider=60000, gmsEdit=60000")
         << writeLines(userWriteSteps) << writeCalls(userWriteSteps, port)
-        << QStringList {"gamma=131072", "clhe=1235", "sharpening=128", "contrastType=0",
-                        "nucEnabled=2", "gsk=2",     "gms=50"};
+        << settings("gamma=131072, clhe=1235, sharpening=128, contrastType=0, nucEnabled=2, "
+                    "gsk=2, gms=50");
 }
 
 void tst_UserParameters::resetAppliesDefaultsOnlyWhenAnsweredYes()
@@ -509,25 +384,29 @@ void tst_UserParameters::resetAppliesDefaultsOnlyWhenAnsweredYes()
 void tst_UserParameters::resetSaturatesUnusableDefaults_data()
 {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("gammaPosition");
-    QTest::addColumn<int>("clhePosition");
-    QTest::addColumn<int>("sharpeningPosition");
-    QTest::addColumn<int>("roiX");
+    QTest::addColumn<double>("value"); // every one of the defaults below
+    QTest::addColumn<QStringList>("shown");
 
-    QTest::newRow("not a number") << nan << 0 << 0 << 0 << 5;
-    QTest::newRow("far above int") << 1e300 << 20 << 30000 << 40 << 1275;
-    QTest::newRow("far below int") << -1e300 << 0 << 0 << 0 << 5;
-    QTest::newRow("just above int") << 2147483648.0 << 20 << 30000 << 40 << 1275;
+    QTest::newRow("not a number")
+        << nan
+        << settings("gammaSlider=0, clheSlider=0, sharpeningSlider=0, x1RoiEdit=5, x2RoiEdit=5");
+    QTest::newRow("far above int")
+        << 1e300
+        << settings("gammaSlider=20, clheSlider=30000, sharpeningSlider=40, x1RoiEdit=1275, "
+                    "x2RoiEdit=1275");
+    QTest::newRow("far below int")
+        << -1e300
+        << settings("gammaSlider=0, clheSlider=0, sharpeningSlider=0, x1RoiEdit=5, x2RoiEdit=5");
+    QTest::newRow("just above int")
+        << 2147483648.0
+        << settings("gammaSlider=20, clheSlider=30000, sharpeningSlider=40, x1RoiEdit=1275, "
+                    "x2RoiEdit=1275");
 }
 
 void tst_UserParameters::resetSaturatesUnusableDefaults()
 {
     QFETCH(double, value);
-    QFETCH(int, gammaPosition);
-    QFETCH(int, clhePosition);
-    QFETCH(int, sharpeningPosition);
-    QFETCH(int, roiX);
+    QFETCH(QStringList, shown);
 
     SimulatedSdk sdk;
     auto window = sdk.makeConnectedWindow(port);
@@ -541,11 +420,6 @@ void tst_UserParameters::resetSaturatesUnusableDefaults()
 
     SimulatedSdk::click(*window, "resetParamButtonUser");
 
-    const QStringList shown
-        = {QStringLiteral("gammaSlider=%1").arg(gammaPosition),
-           QStringLiteral("clheSlider=%1").arg(clhePosition),
-           QStringLiteral("sharpeningSlider=%1").arg(sharpeningPosition),
-           QStringLiteral("x1RoiEdit=%1").arg(roiX), QStringLiteral("x2RoiEdit=%1").arg(roiX)};
     QCOMPARE(showing(*window, shown), shown);
 }
 

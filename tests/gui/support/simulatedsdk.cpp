@@ -3,8 +3,9 @@
 #include "ui/mainwindow.h"
 
 #include <QAbstractButton>
+#include <QMap>
 
-#include <algorithm>
+#include <type_traits>
 
 SimulatedSdk::SimulatedSdk()
 {
@@ -89,55 +90,83 @@ void SimulatedSdk::click(QWidget &window, const char *buttonName)
     child<QAbstractButton>(window, buttonName)->click();
 }
 
-nivaro_sim::CameraScript scriptWithRegisters(const nivaro_sim::Registers &registers)
+namespace {
+
+// Calls visit(name, member) for every register, the zoom and IA records field by field.
+template<typename Registers, typename Visit> void forEachRegister(Registers &r, Visit &&visit)
+{
+    visit("gamma", r.gamma);
+    visit("clhe", r.clhe);
+    visit("sharpening", r.sharpening);
+    visit("roiX1", r.roiX1);
+    visit("roiY1", r.roiY1);
+    visit("roiX2", r.roiX2);
+    visit("roiY2", r.roiY2);
+    visit("polarity", r.polarity);
+    visit("zoomFactor", r.zoom.zoomFactor);
+    visit("zoomCenterX", r.zoom.centerX);
+    visit("zoomCenterY", r.zoom.centerY);
+    visit("zoomMethod", r.zoom.interpolationMethod);
+    visit("contrastType", r.contrastType);
+    visit("nucEnabled", r.nucEnabled);
+    visit("horizontalFlip", r.horizontalFlip);
+    visit("verticalFlip", r.verticalFlip);
+    visit("vignettingCorrection", r.vignettingCorrection);
+    visit("columnCorrection", r.columnCorrection);
+    visit("gsk", r.gsk);
+    visit("gfid", r.gfid);
+    visit("gms", r.gms);
+    visit("tint", r.tint);
+    visit("bpr", r.bpr);
+    visit("offsetCorrection", r.offsetCorrection);
+    visit("gainCorrection", r.gainCorrection);
+    visit("iaResizeMode", r.ia.resizeMode);
+    visit("iaMaxBoxes", r.ia.maxBoxes);
+    visit("iaSensitivity", r.ia.sensitivity);
+    visit("iaIouThreshold", r.ia.iouThreshold);
+    visit("iaOutputType", r.ia.outputType);
+}
+
+} // namespace
+
+nivaro_sim::CameraScript scriptWith(const QStringList &settings)
 {
     nivaro_sim::CameraScript script;
     script.hasInitialRegisters = true;
-    script.initialRegisters = registers;
+    for (const QString &setting : settings) {
+        const QString name = setting.section(QLatin1Char('='), 0, 0);
+        const QString text = setting.section(QLatin1Char('='), 1);
+        bool isInteger = false;
+        const qlonglong integer = text.toLongLong(&isInteger, 0); // decimal or 0x hexadecimal
+        const double value = isInteger ? double(integer) : text.toDouble();
+        bool found = false;
+        const auto set = [&](const char *field, auto &member) {
+            if (name == QLatin1String(field)) {
+                member = static_cast<std::decay_t<decltype(member)>>(value);
+                found = true;
+            }
+        };
+        set("riscvVersion", script.riscvVersion);
+        set("fpgaVersion", script.fpgaVersion);
+        forEachRegister(script.initialRegisters, set);
+        if (!found)
+            qFatal("no register named %s", qPrintable(name));
+    }
     return script;
 }
 
 QStringList holding(const nivaro_sim::Registers &registers, const QStringList &expected)
 {
-    const auto n = [](auto value) { return QString::number(value); };
-    const nivaro_sim::Registers &r = registers;
-    const nivaro_sdk::ZoomConfig &zoom = r.zoom;
-    const nivaro_sdk::IaConfig &ia = r.ia;
-    const QStringList zoomFields
-        = {n(zoom.zoomFactor), n(zoom.centerX), n(zoom.centerY), n(zoom.interpolationMethod)};
-    const QStringList iaFields = {n(ia.resizeMode), n(ia.maxBoxes), n(ia.sensitivity),
-                                  n(ia.iouThreshold), n(ia.outputType)};
-    const QList<QPair<QString, QString>> all = {{"gamma", n(r.gamma)},
-                                                {"clhe", n(r.clhe)},
-                                                {"sharpening", n(r.sharpening)},
-                                                {"roiX1", n(r.roiX1)},
-                                                {"roiY1", n(r.roiY1)},
-                                                {"roiX2", n(r.roiX2)},
-                                                {"roiY2", n(r.roiY2)},
-                                                {"polarity", n(r.polarity)},
-                                                {"zoom", zoomFields.join(' ')},
-                                                {"contrastType", n(r.contrastType)},
-                                                {"nucEnabled", n(r.nucEnabled)},
-                                                {"horizontalFlip", n(r.horizontalFlip)},
-                                                {"verticalFlip", n(r.verticalFlip)},
-                                                {"vignettingCorrection", n(r.vignettingCorrection)},
-                                                {"columnCorrection", n(r.columnCorrection)},
-                                                {"gsk", n(r.gsk)},
-                                                {"gfid", n(r.gfid)},
-                                                {"gms", n(r.gms)},
-                                                {"tint", n(r.tint)},
-                                                {"bpr", n(r.bpr)},
-                                                {"offsetCorrection", n(r.offsetCorrection)},
-                                                {"gainCorrection", n(r.gainCorrection)},
-                                                {"ia", iaFields.join(' ')}};
+    QMap<QString, QString> all;
+    forEachRegister(registers, [&all](const char *name, const auto &member) {
+        all[QLatin1String(name)] = QString::number(member);
+    });
     QStringList held;
     for (const QString &entry : expected) {
         const QString name = entry.section(QLatin1Char('='), 0, 0);
-        const auto found = std::find_if(all.begin(), all.end(),
-                                        [&name](const auto &one) { return one.first == name; });
-        if (found == all.end())
+        if (!all.contains(name))
             qFatal("no register named %s", qPrintable(name));
-        held << name + '=' + found->second;
+        held << name + '=' + all.value(name);
     }
     return held;
 }

@@ -53,10 +53,13 @@ public:
     static void click(QWidget &window, const char *buttonName);
 };
 
-// A camera script whose registers start from the given ones instead of the defaults.
-nivaro_sim::CameraScript scriptWithRegisters(const nivaro_sim::Registers &registers);
+// Registers are written "name=value" as the camera holds them: "gamma=72089", "zoomFactor=2.5",
+// "iaMaxBoxes=65", switches as 1 or 0.
 
-// The registers `expected` names ("gamma=72089", "zoom=2.5 700 400 1", "ia=3 65 60 70 2",
-// switches as 1 or 0), each with what the camera holds, so that
+// A camera whose registers start from their defaults but for these settings; the firmware
+// words riscvVersion and fpgaVersion can be set the same way.
+nivaro_sim::CameraScript scriptWith(const QStringList &settings);
+
+// The registers `expected` names, each with what the camera holds, so that
 // QCOMPARE(holding(registers, expected), expected) names the first register that differs.
 QStringList holding(const nivaro_sim::Registers &registers, const QStringList &expected);
