@@ -35,8 +35,9 @@ namespace {
 
 const QString port = QStringLiteral("COM3");
 
-const Box noPort = Box::warning("No COM port found!\nPlease, plug a COM port ans scan again.");
-const Box invalidCommunication = Box::about("Invalid communication", "Select an other serial port");
+const QString noPort = box::warning("No COM port found!\nPlease, plug a COM port ans scan again.");
+const QString invalidCommunication
+    = box::about("Invalid communication", "Select an other serial port");
 
 } // namespace
 
@@ -50,7 +51,7 @@ void tst_ConnectionStates::scanListsPortsThenNone()
     ModalAnswerer answerer;
 
     SimulatedSdk::click(window, "scanDeviceButton");
-    QCOMPARE(answerer.shown(), QList<Box> {noPort});
+    QCOMPARE(answerer.shown(), QStringList {noPort});
     QCOMPARE(comboItems(window, "selectDeviceComboBox"), QStringList());
     QCOMPARE(barState(window), beforeAnyScan);
 
@@ -67,7 +68,7 @@ void tst_ConnectionStates::scanListsPortsThenNone()
 
     ports.clear();
     SimulatedSdk::click(window, "scanDeviceButton");
-    QCOMPARE(answerer.shown(), (QList<Box> {noPort, noPort}));
+    QCOMPARE(answerer.shown(), (QStringList {noPort, noPort}));
     QCOMPARE(comboItems(window, "selectDeviceComboBox"), QStringList());
     QCOMPARE(barState(window), portsListed);
 
@@ -91,7 +92,7 @@ void tst_ConnectionStates::connectAfterEmptyScanTriesEmptyName()
 
     QCOMPARE(sdk.logTextsSince(mark), QStringList {"ALTERNATIVE SERIAL PORT : "});
     QVERIFY(sdk.traceSince(mark).contains(QStringLiteral("connection#1.OpenCamera(\"\") -> null")));
-    QCOMPARE(answerer.shown(), (QList<Box> {noPort, invalidCommunication}));
+    QCOMPARE(answerer.shown(), (QStringList {noPort, invalidCommunication}));
 }
 
 void tst_ConnectionStates::linkTypeOtherThanUartIsRefused_data()
@@ -122,7 +123,7 @@ void tst_ConnectionStates::linkTypeOtherThanUartIsRefused()
 
     SimulatedSdk::click(*window, "connectDeviceButton");
 
-    QCOMPARE(answerer.shown(), QList<Box> {invalidCommunication});
+    QCOMPARE(answerer.shown(), QStringList {invalidCommunication});
     QCOMPARE(sdk.logTextsSince(mark), QStringList());
     QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)),
              QStringList({"sdk.GetConfig", "sdk.GetConfig", "config.GetLinkType"}));
@@ -142,7 +143,7 @@ void tst_ConnectionStates::unopenedPortThenNewAttemptReleasesHeldConnection()
 
     SimulatedSdk::click(*window, "connectDeviceButton");
     QCOMPARE(sdk.logTexts(), QStringList {"ALTERNATIVE SERIAL PORT : COM1"});
-    QCOMPARE(answerer.shown(), QList<Box> {invalidCommunication});
+    QCOMPARE(answerer.shown(), QStringList {invalidCommunication});
     QCOMPARE(barState(*window), portsListed);
 
     child<QComboBox>(*window, "selectDeviceComboBox")->setCurrentText(port);
@@ -157,7 +158,7 @@ void tst_ConnectionStates::unopenedPortThenNewAttemptReleasesHeldConnection()
     QVERIFY(sdk.traceSince(mark).contains(QStringLiteral("sdk.ReleaseConnection(&connection#1)")));
     QVERIFY(!operations.contains(QStringLiteral("connection#1.CloseCamera")));
     QCOMPARE(barState(*window), connected);
-    QCOMPARE(answerer.shown(), QList<Box> {invalidCommunication});
+    QCOMPARE(answerer.shown(), QStringList {invalidCommunication});
 }
 
 void tst_ConnectionStates::failedTypeQueryDisconnects()
@@ -187,7 +188,8 @@ void tst_ConnectionStates::failedFirstReadHoldsCameraUntilNextConnect()
     ModalAnswerer answerer;
     auto window = sdk.makeConnectedWindow(port, silentVersions);
 
-    const QList<Box> notConnected {Box::about("Camera not connected", "Unable to connect to COM3")};
+    const QStringList notConnected {
+        box::about("Camera not connected", "Unable to connect to COM3")};
     QCOMPARE(answerer.shown(), notConnected);
     QCOMPARE(barState(*window), portsListed);
     // The rest of the connection still ran on the held camera.
@@ -266,7 +268,7 @@ void tst_ConnectionStates::connectionAndDisconnectionSwitchControls()
     QVERIFY(!child<QWidget>(*window, "IAControl")->isEnabled());
     QCOMPARE(comboItems(*window, "selectDeviceComboBox"), QStringList {port});
     QCOMPARE(sdk.logTextsSince(mark), QStringList());
-    QCOMPARE(answerer.shown(), QList<Box>());
+    QCOMPARE(answerer.shown(), QStringList());
 }
 
 void tst_ConnectionStates::cameraTypeDecidesIaTab_data()
@@ -330,13 +332,13 @@ void tst_ConnectionStates::withoutCameraNothingHappens_data()
 {
     QTest::addColumn<QByteArray>("operation"); // a button of the window, or a member of it
     QTest::addColumn<bool>("afterDisconnection");
-    QTest::addColumn<QList<Box>>("boxes");
+    QTest::addColumn<QStringList>("boxes");
 
     for (const bool afterDisconnection : {false, true}) {
         const char *when = afterDisconnection ? "after a disconnection" : "never connected";
-        const QList<Box> notConnected {Box::about(
+        const QStringList notConnected {box::about(
             "Camera not connected", "Unable to connect to " + (afterDisconnection ? port : ""))};
-        const auto row = [&](const char *what, const char *operation, const QList<Box> &boxes) {
+        const auto row = [&](const char *what, const char *operation, const QStringList &boxes) {
             QTest::addRow("%s, %s", what, when)
                 << QByteArray(operation) << afterDisconnection << boxes;
         };
@@ -356,7 +358,7 @@ void tst_ConnectionStates::withoutCameraNothingHappens()
 {
     QFETCH(QByteArray, operation);
     QFETCH(bool, afterDisconnection);
-    QFETCH(QList<Box>, boxes);
+    QFETCH(QStringList, boxes);
 
     SimulatedSdk sdk;
     auto window = afterDisconnection ? sdk.makeConnectedWindow(port) : SimulatedSdk::makeWindow();

@@ -22,33 +22,33 @@ void tst_DemoPorts::demoPortsShowTheirDocumentedRoads_data()
     QTest::addColumn<QStringList>("clicks"); // after Connect
     QTest::addColumn<bool>("isConnected");
     QTest::addColumn<QStringList>("tabs");
-    QTest::addColumn<QList<Box>>("boxes");
+    QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QStringList>("logLines"); // among the log's lines, in this order
 
     const QStringList allTabs {"User", "IA control", "Expert"};
     QTest::newRow("COM1: no camera")
         << "COM1" << QStringList {} << false << allTabs
-        << QList<Box> {Box::about("Invalid communication", "Select an other serial port")}
+        << QStringList {box::about("Invalid communication", "Select an other serial port")}
         << QStringList {"ALTERNATIVE SERIAL PORT : COM1"};
     QTest::newRow("COM3: slow link, registers of its own")
-        << "COM3" << QStringList {} << true << allTabs << QList<Box> {}
+        << "COM3" << QStringList {} << true << allTabs << QStringList {}
         << QStringList {"Gamma value = 1.5", "Polarity value = 1", "ZOOM factor value = 2",
                         "IA max boxes = 20", "IA Output type = 1"};
     QTest::newRow("COM4: no IA tab, refusing setters")
         << "COM4" << QStringList {"applyParamsButtonUser", "applyParamsButtonExpert"} << true
-        << QStringList {"User", "Expert"} << QList<Box> {}
+        << QStringList {"User", "Expert"} << QStringList {}
         << QStringList {"Configure Zoom KO", "Set GFID value KO", "Set GMS value OK"};
     QTest::newRow("COM5: unplugged after 40 calls")
         << "COM5" << QStringList {"applyParamsButtonUser", "readParamButtonUser"} << true << allTabs
-        << QList<Box> {Box::about("Camera not connected", "Unable to connect to COM5")}
+        << QStringList {box::about("Camera not connected", "Unable to connect to COM5")}
         << QStringList {"Set IMAGE vertical FLIP value OK", "Set vignetting correction value KO",
                         "Set column correction value KO", "End Read camera parameters : COM Error"};
     QTest::newRow("COM6: failing IA read and NUC request")
         << "COM6" << QStringList {"userNucRequest"} << true << allTabs
-        << QList<Box> {Box::warning("Error on processing the NUC request")}
+        << QStringList {box::warning("Error on processing the NUC request")}
         << QStringList {"Unable to read IA configuration", "End read IA parameters"};
     QTest::newRow("COM7: values of its own")
-        << "COM7" << QStringList {} << true << allTabs << QList<Box> {}
+        << "COM7" << QStringList {} << true << allTabs << QStringList {}
         << QStringList {"Gamma value = 1.10001",
                         "CLHE value = 2000",
                         "Sharpening value = 1.25",
@@ -65,7 +65,7 @@ void tst_DemoPorts::demoPortsShowTheirDocumentedRoads()
     QFETCH(QStringList, clicks);
     QFETCH(bool, isConnected);
     QFETCH(QStringList, tabs);
-    QFETCH(QList<Box>, boxes);
+    QFETCH(QStringList, boxes);
     QFETCH(QStringList, logLines);
 
     SimulatedSdk sdk;

@@ -121,7 +121,7 @@ void tst_IaParameters::writeSendsRecord()
     QCOMPARE(holding(sdk.registers(port), before),
              refused.isEmpty() ? record(2, 99, 1, 100, 3) : before);
     QCOMPARE(showing(*window, iaControls(2, 99, 1, 100, 3)), iaControls(2, 99, 1, 100, 3));
-    QCOMPARE(answerer.shown(), QList<Box>());
+    QCOMPARE(answerer.shown(), QStringList());
 }
 
 void tst_IaParameters::resetSendsDefaultsOnlyWhenAnsweredYes_data()
@@ -161,7 +161,7 @@ void tst_IaParameters::resetSendsDefaultsOnlyWhenAnsweredYes()
     SimulatedSdk::click(*window, "resetIAControls");
 
     QCOMPARE(answerer.shown(),
-             QList<Box> {Box::question("Do you really want to reset IA settings?")});
+             QStringList {box::question("Do you really want to reset IA settings?")});
     QCOMPARE(sdk.logTextsSince(mark), log);
     if (answer == QMessageBox::No)
         QCOMPARE(sdk.traceSince(mark), QStringList());

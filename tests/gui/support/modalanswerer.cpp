@@ -6,38 +6,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-Box Box::about(const QString &title, const QString &text)
+QString box::shape(const QString &title, const QString &text, bool hasParent,
+                   QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                   QMessageBox::StandardButton defaultButton)
 {
-    return {title, text};
-}
-
-Box Box::warning(const QString &text)
-{
-    // The window names no default button; the toolkit then makes its only button the default.
-    return {QString(), text, true, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok};
-}
-
-Box Box::question(const QString &text)
-{
-    return {QString(),      text, false, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
-            QMessageBox::No};
-}
-
-bool Box::operator==(const Box &other) const
-{
-    return title == other.title && text == other.text && hasParent == other.hasParent
-        && icon == other.icon && buttons == other.buttons && defaultButton == other.defaultButton;
-}
-
-char *toString(const Box &box)
-{
-    const QString shape
-        = QStringLiteral("title \"%1\", text \"%2\", %3, icon %4, buttons 0x%5, default 0x%6")
-              .arg(box.title, box.text, box.hasParent ? "parented" : "no parent")
-              .arg(box.icon)
-              .arg(int(box.buttons), 0, 16)
-              .arg(int(box.defaultButton), 0, 16);
-    return qstrdup(shape.toUtf8().constData());
+    return QStringLiteral("title \"%1\", text \"%2\", %3, icon %4, buttons 0x%5, default 0x%6")
+        .arg(title, text, hasParent ? "parented" : "no parent")
+        .arg(icon)
+        .arg(int(buttons), 0, 16)
+        .arg(int(defaultButton), 0, 16);
 }
 
 ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : answer(answer)
@@ -76,12 +53,13 @@ void ModalAnswerer::setWhileOpen(std::function<void()> look)
     whileOpen = std::move(look);
 }
 
-QList<Box> ModalAnswerer::shown() const
+QStringList ModalAnswerer::shown() const
 {
-    QList<Box> shapes;
-    for (const Seen &box : boxes) {
-        if (box.className == QLatin1String("QMessageBox"))
-            shapes << box;
+    QStringList shapes;
+    for (const Seen &seen : boxes) {
+        if (seen.className == QLatin1String("QMessageBox"))
+            shapes << box::shape(seen.title, seen.text, seen.hasParent, seen.icon, seen.buttons,
+                                 seen.defaultButton);
     }
     return shapes;
 }
@@ -92,7 +70,6 @@ void ModalAnswerer::answerActiveModal()
     if (!modal)
         return;
     Seen box;
-    box.buttons = QMessageBox::NoButton;
     box.className = QString::fromLatin1(modal->metaObject()->className());
     box.title = modal->windowTitle();
     box.hasParent = modal->parentWidget() != nullptr;

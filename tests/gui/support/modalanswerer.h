@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QMessageBox>
-#include <QMetaType>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -14,29 +13,34 @@
 
 class QAbstractButton;
 
-// What a message box shows a user: compared whole, so that a test states a box in one line
-// and a failure names every part that differs.
-struct Box
+// What a message box shows a user, as one line naming each of its parts, so that a test
+// states a box whole and a failure shows which part differs.
+namespace box {
+
+QString shape(const QString &title, const QString &text, bool hasParent, QMessageBox::Icon icon,
+              QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);
+
+// QMessageBox::about over the window: the window's icon instead of a standard one, one OK.
+inline QString about(const QString &title, const QString &text)
 {
-    QString title;
-    QString text;
-    bool hasParent = true;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    return shape(title, text, true, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::NoButton);
+}
 
-    // QMessageBox::about over the window: the window's icon instead of a standard one, one OK.
-    static Box about(const QString &title, const QString &text);
-    // QMessageBox::warning over the window, with an empty title and one OK, the default.
-    static Box warning(const QString &text);
-    // The question before a Reset: no parent, no title, Yes and No with No the default.
-    static Box question(const QString &text);
+// QMessageBox::warning over the window with an empty title. The window names no default
+// button; the toolkit then makes its only one, OK, the default.
+inline QString warning(const QString &text)
+{
+    return shape({}, text, true, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok);
+}
 
-    bool operator==(const Box &other) const;
-};
-Q_DECLARE_METATYPE(Box)
+// The question before a Reset: no parent, no title, Yes and No with No the default.
+inline QString question(const QString &text)
+{
+    return shape({}, text, false, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
+                 QMessageBox::No);
+}
 
-char *toString(const Box &box);
+} // namespace box
 
 // Answers the modal boxes a test provokes: while it lives, every modal dialog that
 // becomes active is recorded and closed with the configured button, so a test body
@@ -47,10 +51,15 @@ class ModalAnswerer : public QObject
     Q_OBJECT
 
 public:
-    // A dialog that is no message box fills only the title and parent of its Box.
-    struct Seen : Box
+    struct Seen
     {
         QString className;
+        QString title;
+        QString text;
+        bool hasParent = false;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QStringList labels; // texts of a dialog's labels, in child order
         QSize size;
         QPointer<QWidget> widget; // null once the box is destroyed
@@ -72,8 +81,8 @@ public:
     void setWhileOpen(std::function<void()> look);
 
     const QList<Seen> &seen() const { return boxes; }
-    // The message boxes seen, in order, for QCOMPARE against the boxes a test expects.
-    QList<Box> shown() const;
+    // The message boxes seen, in order, each as box::shape gives it.
+    QStringList shown() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
