@@ -1,10 +1,6 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
-#include "ui/mainwindow.h"
+#include "windowtest.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
-#include <QtTest>
 
 #include <memory>
 

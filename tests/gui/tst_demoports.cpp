@@ -1,10 +1,5 @@
 #include "device/portsources.h"
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
-#include "ui/mainwindow.h"
-
-#include <QComboBox>
-#include <QtTest>
+#include "windowtest.h"
 
 // The demo configuration's cameras, one road per port, as the README tells them.
 class tst_DemoPorts : public QObject

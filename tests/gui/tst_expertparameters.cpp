@@ -1,12 +1,4 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
-#include "ui/mainwindow.h"
-#include "writesteps.h"
-
-#include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QSlider>
-#include <QtTest>
+#include "windowtest.h"
 
 #include <limits>
 

@@ -1,9 +1,4 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
-#include "ui/mainwindow.h"
-#include "writesteps.h"
-
-#include <QtTest>
+#include "windowtest.h"
 
 // The IA control tab's Read, Write and Reset: five bytes in one record.
 class tst_IaParameters : public QObject

@@ -1,17 +1,8 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
 #include "simulator_control.h"
-#include "ui/mainwindow.h"
+#include "windowtest.h"
 
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QtTest>
 
 #include <limits>
 #include <memory>

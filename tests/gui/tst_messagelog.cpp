@@ -1,13 +1,10 @@
-#include "controls.h"
 #include "simulator_control.h"
-#include "ui/mainwindow.h"
+#include "windowtest.h"
 
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QtTest>
 
 // AddLog: one line per message at the very end of the pane, mirrored unchanged to the
 // SDK log at severity 2.

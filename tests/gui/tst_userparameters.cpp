@@ -1,11 +1,6 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
-#include "ui/mainwindow.h"
-#include "writesteps.h"
+#include "windowtest.h"
 
-#include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QtTest>
 
 #include <limits>
 

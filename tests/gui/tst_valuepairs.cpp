@@ -1,14 +1,7 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
 #include "simulator_control.h"
-#include "ui/mainwindow.h"
+#include "windowtest.h"
 
-#include <QDoubleSpinBox>
-#include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QSlider>
-#include <QSpinBox>
-#include <QtTest>
 
 #include <limits>
 
