@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
 const QStringList checkStates = {"unchecked", "partial", "checked"};
@@ -127,22 +129,22 @@ void clickTab(const QWidget &window, int index)
 
 QString barState(const QWidget &window)
 {
-    const bool read = child<QPushButton>(window, "readParamButtonUser")->isEnabled();
-    const bool write = child<QPushButton>(window, "applyParamsButtonUser")->isEnabled();
-    const bool reset = child<QPushButton>(window, "resetParamButtonUser")->isEnabled();
-    if (read != write || write != reset)
+    const QStringList userButtons
+        = {"readParamButtonUser", "applyParamsButtonUser", "resetParamButtonUser"};
+    const QList<QPair<QString, QString>> controls
+        = {{"scan", "scanDeviceButton"},          {"combo", "selectDeviceComboBox"},
+           {"connect", "connectDeviceButton"},    {"disconnect", "disconnectDeviceButton"},
+           {"User buttons", userButtons.first()}, {"User page", "UserMode"}};
+    const auto enabled = [&window](const QString &name) {
+        return child<QWidget>(window, name.toLatin1().constData())->isEnabled();
+    };
+    if (!std::all_of(userButtons.begin(), userButtons.end(), enabled)
+        && std::any_of(userButtons.begin(), userButtons.end(), enabled))
         qFatal("the three User buttons disagree");
-    const QList<QPair<QString, bool>> states
-        = {{"scan", child<QPushButton>(window, "scanDeviceButton")->isEnabled()},
-           {"combo", child<QComboBox>(window, "selectDeviceComboBox")->isEnabled()},
-           {"connect", child<QPushButton>(window, "connectDeviceButton")->isEnabled()},
-           {"disconnect", child<QPushButton>(window, "disconnectDeviceButton")->isEnabled()},
-           {"User buttons", read},
-           {"User page", child<QWidget>(window, "UserMode")->isEnabled()}};
-    QStringList enabled;
-    for (const auto &[name, isEnabled] : states) {
-        if (isEnabled)
-            enabled << name;
+    QStringList shown;
+    for (const auto &[shownAs, name] : controls) {
+        if (enabled(name))
+            shown << shownAs;
     }
-    return enabled.join(QStringLiteral(", "));
+    return shown.join(QStringLiteral(", "));
 }
