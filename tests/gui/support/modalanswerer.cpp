@@ -38,11 +38,6 @@ bool ModalAnswerer::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void ModalAnswerer::setAnswer(QMessageBox::StandardButton newAnswer)
-{
-    answer = newAnswer;
-}
-
 void ModalAnswerer::setChooser(Chooser choose)
 {
     chooser = std::move(choose);
@@ -84,7 +79,6 @@ void ModalAnswerer::answerActiveModal()
         if (message->defaultButton())
             box.defaultButton = message->standardButton(message->defaultButton());
         QAbstractButton *button = buttonToPress(*message);
-        box.answer = button->text();
         boxes << box;
         button->click();
         return;

@@ -63,16 +63,12 @@ public:
         QStringList labels; // texts of a dialog's labels, in child order
         QSize size;
         QPointer<QWidget> widget; // null once the box is destroyed
-        QString answer; // the text of the button pressed; empty for a dialog closed
     };
 
     // Given how many buttons a message box has, which one to press (0 for the first).
     using Chooser = std::function<int(int buttonCount)>;
 
     explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok);
-
-    // Answer with this button from now on (for example No, then Yes).
-    void setAnswer(QMessageBox::StandardButton answer);
 
     // Press the button this picks instead of the configured one, for random answers.
     void setChooser(Chooser choose);
