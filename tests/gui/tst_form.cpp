@@ -54,6 +54,12 @@ const QJsonObject &reference()
     return form;
 }
 
+// One of the reference's lists, read-only so that its entries are values, not references into it.
+const QJsonArray listed(const char *key)
+{
+    return reference().value(QLatin1String(key)).toArray();
+}
+
 QString richText(const QJsonArray &paragraphs)
 {
     QStringList texts;
@@ -170,7 +176,7 @@ void tst_Form::initTestCase()
 void tst_Form::widgetMatchesReference_data()
 {
     QTest::addColumn<QJsonObject>("entry");
-    for (const QJsonValue &entry : reference().value("widgets").toArray())
+    for (const QJsonValue &entry : listed("widgets"))
         QTest::newRow(qPrintable(entry["name"].toString())) << entry.toObject();
 }
 
@@ -201,7 +207,7 @@ void tst_Form::focusFollowsCreationOrder()
     }
 
     QStringList expected;
-    for (const QJsonValue &entry : reference().value("widgets").toArray())
+    for (const QJsonValue &entry : listed("widgets"))
         expected << entry["name"].toString();
     QCOMPARE(chain, expected);
     QCOMPARE(placed.size(), expected.size());
@@ -220,7 +226,7 @@ void tst_Form::windowAndPagesMatchReference()
         pages << QStringLiteral("%1 \"%2\" enabled %3")
                      .arg(tabs->widget(index)->objectName(), tabs->tabText(index))
                      .arg(tabs->widget(index)->isEnabled());
-    for (const QJsonValue &page : reference().value("pages").toArray())
+    for (const QJsonValue &page : listed("pages"))
         expected << QStringLiteral("%1 \"%2\" enabled %3")
                         .arg(page["name"].toString(), page["title"].toString())
                         .arg(page["enabled"].toBool());

@@ -109,7 +109,7 @@ void tst_MessageLog::keepsNewestLineInView()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QPlainTextEdit *pane = child<QPlainTextEdit>(window, "logView");
+    auto *pane = child<QPlainTextEdit>(window, "logView");
     for (int line = 0; line < 300; ++line)
         window.AddLog("line " + std::to_string(line));
     QVERIFY(pane->verticalScrollBar()->maximum() > 0);
