@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabBar>
@@ -35,9 +36,10 @@ QString shownBy(const QWidget *control, const QString &expected)
     if (const auto *spin = qobject_cast<const QDoubleSpinBox *>(control))
         return QString::number(spin->value(), 'g', 15);
     if (const auto *combo = qobject_cast<const QComboBox *>(control)) {
-        bool isIndex = false;
-        expected.toInt(&isIndex);
-        return isIndex ? QString::number(combo->currentIndex()) : combo->currentText();
+        // Expected as a number, it is read as the index; otherwise as the item's text.
+        static const QRegularExpression number(QStringLiteral("^-?[0-9]+$"));
+        return number.match(expected).hasMatch() ? QString::number(combo->currentIndex())
+                                                 : combo->currentText();
     }
     if (const auto *check = qobject_cast<const QCheckBox *>(control))
         return checkStates.value(check->checkState());
