@@ -18,24 +18,27 @@ namespace {
 
 const QString port = QStringLiteral("COM3");
 
-// The five IA controls in the record's field order, each given its value.
-QStringList iaControls(int resizeMode, int maxBoxes, int sensitivity, int iou, int outputType)
+// The five IA values, in the record's field order, as settings of the controls or as the
+// camera's registers.
+QStringList named(const QStringList &names, const QList<int> &values)
 {
-    return {QStringLiteral("iAResizeModeComboBox=%1").arg(resizeMode),
-            QStringLiteral("nbBoxesSpinBox=%1").arg(maxBoxes),
-            QStringLiteral("iASensitivitySpinBox=%1").arg(sensitivity),
-            QStringLiteral("interOverUnionSpinBox=%1").arg(iou),
-            QStringLiteral("iAOutputTypeComboBox=%1").arg(outputType)};
+    QStringList settings;
+    for (int field = 0; field < names.size(); ++field)
+        settings << names[field] + '=' + QString::number(values.value(field));
+    return settings;
 }
 
-// The camera's IA record holding these five bytes.
+QStringList iaControls(int resizeMode, int maxBoxes, int sensitivity, int iou, int outputType)
+{
+    return named({"iAResizeModeComboBox", "nbBoxesSpinBox", "iASensitivitySpinBox",
+                  "interOverUnionSpinBox", "iAOutputTypeComboBox"},
+                 {resizeMode, maxBoxes, sensitivity, iou, outputType});
+}
+
 QStringList record(int resizeMode, int maxBoxes, int sensitivity, int iou, int outputType)
 {
-    return {QStringLiteral("iaResizeMode=%1").arg(resizeMode),
-            QStringLiteral("iaMaxBoxes=%1").arg(maxBoxes),
-            QStringLiteral("iaSensitivity=%1").arg(sensitivity),
-            QStringLiteral("iaIouThreshold=%1").arg(iou),
-            QStringLiteral("iaOutputType=%1").arg(outputType)};
+    return named({"iaResizeMode", "iaMaxBoxes", "iaSensitivity", "iaIouThreshold", "iaOutputType"},
+                 {resizeMode, maxBoxes, sensitivity, iou, outputType});
 }
 
 } // namespace
