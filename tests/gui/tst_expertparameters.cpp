@@ -1,11 +1,4 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
-#include "ui/mainwindow.h"
-
-#include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QSlider>
-#include <QtTest>
+#include "windowtest.h"
 
 #include <limits>
 
@@ -16,39 +9,21 @@ class tst_ExpertParameters : public QObject
     Q_OBJECT
 
 private slots:
+    void writeSendsEverySettingThenNotifies_data();
     void writeSendsEverySettingThenNotifies();
-    void writeReportsRefusals_data();
-    void writeReportsRefusals();
     void writeSaturatesGmsToSignedWord_data();
     void writeSaturatesGmsToSignedWord();
     void writeWithoutCameraStoresIntoConfiguration();
 
     void readShowsAndLogsCameraValues();
-    void readWithoutCameraShowsOnlyTheBox();
 
     void nucRequestUpdatesOnlyUserBox_data();
     void nucRequestUpdatesOnlyUserBox();
-    void nucRequestShowsWhatTheCameraAnswers();
-    void refusedNucRequestShowsWarning();
-    void nucRequestWithoutCameraDoesNothing();
 };
 
 namespace {
 
 const QString port = QStringLiteral("COM3");
-
-const QStringList writeLinesOk = {
-    "Set GSK value OK",
-    "Set GFID value OK",
-    "Set TINT value OK",
-    "Set GMS value OK",
-    "Set BPR value OK",
-    "Set Offset correction value OK",
-    "Set Gain correction value OK",
-    "Enable NUC OK",
-};
-
-const QString notify = QStringLiteral("sdk.NotifyParametersApplied");
 
 // A GMS beyond the slider's maximum stays in the spin box only while the slider
 // already stands at that maximum.
@@ -61,66 +36,26 @@ void typeGms(MainWindow &window, double value)
 
 } // namespace
 
-void tst_ExpertParameters::writeSendsEverySettingThenNotifies()
+void tst_ExpertParameters::writeSendsEverySettingThenNotifies_data()
 {
-    SimulatedSdk sdk;
-    auto window = sdk.makeConnectedWindow(port);
-    child<QDoubleSpinBox>(*window, "gskEdit")->setValue(3);
-    child<QDoubleSpinBox>(*window, "gfidEdit")->setValue(700);
-    child<QDoubleSpinBox>(*window, "tintEdit")->setValue(2);
-    child<QDoubleSpinBox>(*window, "gmsEdit")->setValue(60000);
-    child<QCheckBox>(*window, "BPRCheckBox")->setChecked(false);
-    child<QCheckBox>(*window, "offsetCheckBox")->setChecked(true);
-    child<QCheckBox>(*window, "gainCheckBox")->setChecked(false);
-    child<QCheckBox>(*window, "nucCheckBox")->setChecked(true);
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
-
-    SimulatedSdk::click(*window, "applyParamsButtonExpert");
-
-    QCOMPARE(sdk.logTextsSince(mark), writeLinesOk);
-    const QStringList expectedCalls = {
-        "camera[COM3].SetGsk",
-        "camera[COM3].SetGfid",
-        "camera[COM3].SetTint",
-        "camera[COM3].SetGms",
-        "camera[COM3].SetBpr",
-        "camera[COM3].SetOffsetCorrection",
-        "camera[COM3].SetGainCorrection",
-        "camera[COM3].SetNucEnabled",
-        notify,
-    };
-    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), expectedCalls);
-    QVERIFY(answerer.seen().isEmpty());
-
-    const nivaro_sim::Registers sent = sdk.registers(port);
-    QCOMPARE(sent.gsk, 3);
-    QCOMPARE(sent.gfid, 700);
-    QCOMPARE(sent.tint, 2);
-    QCOMPARE(sent.gms, 60000);
-    QVERIFY(!sent.bpr);
-    QVERIFY(sent.offsetCorrection);
-    QVERIFY(!sent.gainCorrection);
-    QCOMPARE(int(sent.nucEnabled), 2);
-}
-
-void tst_ExpertParameters::writeReportsRefusals_data()
-{
-    QTest::addColumn<QString>("refused");
-    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("refused"); // the one setter that answers false
     QTest::addColumn<bool>("notifies");
     QTest::addColumn<QStringList>("boxes");
 
-    QTest::newRow("only GFID fails") << "SetGfid" << 1 << true << QStringList {};
-    QTest::newRow("only NUC fails")
-        << "SetNucEnabled" << 7 << false
-        << QStringList {"Problem transmitting expert parameters values\n"};
+    QTest::newRow("every setter accepts") << QString() << true << QStringList {};
+    // Only the last step, NUC, decides the notification and the box.
+    for (const WriteStep &step : expertWriteSteps) {
+        const bool last = &step == &expertWriteSteps.last();
+        QTest::addRow("only %s fails", qPrintable(step.setter))
+            << step.setter << !last
+            << (last ? QStringList {box::warning("Problem transmitting expert parameters values\n")}
+                     : QStringList {});
+    }
 }
 
-void tst_ExpertParameters::writeReportsRefusals()
+void tst_ExpertParameters::writeSendsEverySettingThenNotifies()
 {
     QFETCH(QString, refused);
-    QFETCH(int, step);
     QFETCH(bool, notifies);
     QFETCH(QStringList, boxes);
 
@@ -128,22 +63,25 @@ void tst_ExpertParameters::writeReportsRefusals()
     nivaro_sim::CameraScript script;
     script.refusedSetters = {refused.toStdString()};
     auto window = sdk.makeConnectedWindow(port, script);
+    setControls(*window,
+                settings("gskEdit=3, gfidEdit=700, tintEdit=2, gmsEdit=60000, "
+                         "BPRCheckBox=unchecked, offsetCheckBox=checked, "
+                         "gainCheckBox=unchecked, nucCheckBox=checked"));
     const SimulatedSdk::Mark mark = sdk.mark();
     ModalAnswerer answerer;
 
     SimulatedSdk::click(*window, "applyParamsButtonExpert");
 
-    QStringList expected = writeLinesOk;
-    expected[step].replace(QStringLiteral(" OK"), QStringLiteral(" KO"));
-    QCOMPARE(sdk.logTextsSince(mark), expected);
-    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)).contains(notify), notifies);
-    QCOMPARE(answerer.texts(), boxes);
-    for (const ModalAnswerer::Seen &box : answerer.seen()) {
-        QVERIFY(box.title.isEmpty());
-        QVERIFY(box.hasParent);
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    }
+    QCOMPARE(sdk.logTextsSince(mark), writeLines(expertWriteSteps, refused));
+    QStringList calls = writeCalls(expertWriteSteps, port);
+    if (notifies)
+        calls << QStringLiteral("sdk.NotifyParametersApplied");
+    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), calls);
+    QCOMPARE(answerer.shown(), boxes);
+    const QStringList sent = settings("gsk=3, gfid=700, tint=2, gms=60000, bpr=0, "
+                                      "offsetCorrection=1, gainCorrection=0, nucEnabled=2");
+    if (refused.isEmpty())
+        QCOMPARE(holding(sdk.registers(port), sent), sent);
 }
 
 void tst_ExpertParameters::writeSaturatesGmsToSignedWord_data()
@@ -182,17 +120,15 @@ void tst_ExpertParameters::writeWithoutCameraStoresIntoConfiguration()
 {
     SimulatedSdk sdk;
     auto window = SimulatedSdk::makeWindow();
-    child<QSlider>(*window, "gskSlider")->setValue(3);
-    child<QSlider>(*window, "gfidSlider")->setValue(800);
-    child<QSlider>(*window, "tintSlider")->setValue(0);
+    setControls(*window, {"gskSlider=3", "gfidSlider=800", "tintSlider=0"});
     typeGms(*window, 3e9);
     const SimulatedSdk::Mark mark = sdk.mark();
     ModalAnswerer answerer;
 
     SimulatedSdk::click(*window, "applyParamsButtonExpert");
 
-    QVERIFY(answerer.seen().isEmpty());
-    QVERIFY(sdk.logTextsSince(mark).isEmpty());
+    QCOMPARE(answerer.shown(), QStringList());
+    QCOMPARE(sdk.logTextsSince(mark), QStringList());
     QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), QStringList {"sdk.GetConfig"});
     nivaro_sdk::INivaroConfig &configuration = nivaro_sim::configuration();
     QCOMPARE(configuration.currentGsk, 3);
@@ -200,166 +136,110 @@ void tst_ExpertParameters::writeWithoutCameraStoresIntoConfiguration()
     QCOMPARE(configuration.currentTint, 0);
     QCOMPARE(configuration.currentGms, std::numeric_limits<int32_t>::max());
 
-    child<QSlider>(*window, "gskSlider")->setValue(1);
+    setControls(*window, {"gskSlider=1"});
     window->InitParamsExpert();
-    QCOMPARE(child<QSlider>(*window, "gskSlider")->value(), 3);
-    QCOMPARE(child<QDoubleSpinBox>(*window, "gfidEdit")->value(), 800.0);
-    QCOMPARE(child<QDoubleSpinBox>(*window, "gmsEdit")->value(), 2147483647.0);
+    const QStringList shown = {"gskSlider=3", "gfidEdit=800", "gmsEdit=2147483647"};
+    QCOMPARE(showing(*window, shown), shown);
 }
 
 void tst_ExpertParameters::readShowsAndLogsCameraValues()
 {
     SimulatedSdk sdk;
-    nivaro_sim::Registers registers;
-    registers.gsk = 3;
-    registers.gfid = 700;
-    registers.gms = -1294967296; // the word 3000000000: above the int32 range, shown unsigned
-    registers.tint = 2;
-    registers.bpr = false;
-    registers.offsetCorrection = false;
-    registers.gainCorrection = true;
-    registers.nucEnabled = 2;
-    auto window = sdk.makeConnectedWindow(port, scriptWithRegisters(registers));
-    child<QCheckBox>(*window, "BPRCheckBox")->setChecked(true);
-    child<QCheckBox>(*window, "offsetCheckBox")->setChecked(true);
+    // GMS 3000000000 is above the int32 range: the register holds its word, shown unsigned.
+    auto window = sdk.makeConnectedWindow(
+        port,
+        scriptWith(settings("gsk=3, gfid=700, gms=-1294967296, tint=2, bpr=0, "
+                            "offsetCorrection=0, gainCorrection=1, nucEnabled=2")));
+    setControls(*window, {"BPRCheckBox=checked", "offsetCheckBox=checked"});
     const SimulatedSdk::Mark mark = sdk.mark();
 
     SimulatedSdk::click(*window, "readParamButtonExpert");
 
-    const QStringList expected = {
-        "Start Read camera Expert parameters",
-        "GSK value = 3",
-        "GFID value = 700",
-        "GMS value = 3000000000",
-        "TINT value = 2",
-        "BPR state = Disabled",
-        "OFFSET state = Disabled",
-        "GAIN state = Enabled",
-        "NUC state = Enabled",
-        "End Read camera Expert parameters",
-    };
+    const QStringList expected = {"Start Read camera Expert parameters",
+                                  "GSK value = 3",
+                                  "GFID value = 700",
+                                  "GMS value = 3000000000",
+                                  "TINT value = 2",
+                                  "BPR state = Disabled",
+                                  "OFFSET state = Disabled",
+                                  "GAIN state = Enabled",
+                                  "NUC state = Enabled",
+                                  "End Read camera Expert parameters"};
     QCOMPARE(sdk.logTextsSince(mark), expected);
-    QCOMPARE(child<QSlider>(*window, "gskSlider")->value(), 3);
-    QCOMPARE(child<QDoubleSpinBox>(*window, "gskEdit")->value(), 3.0);
-    QCOMPARE(child<QSlider>(*window, "gfidSlider")->value(), 700);
-    QCOMPARE(child<QSlider>(*window, "tintSlider")->value(), 2);
-    // The slider stops at its configured maximum; the spin box shows the camera's value.
-    QCOMPARE(child<QSlider>(*window, "gmsSlider")->value(),
-             child<QSlider>(*window, "gmsSlider")->maximum());
-    QCOMPARE(child<QDoubleSpinBox>(*window, "gmsEdit")->value(), 3000000000.0);
-    QVERIFY(!child<QCheckBox>(*window, "BPRCheckBox")->isChecked());
-    QVERIFY(!child<QCheckBox>(*window, "offsetCheckBox")->isChecked());
-    QVERIFY(child<QCheckBox>(*window, "gainCheckBox")->isChecked());
-    QVERIFY(child<QCheckBox>(*window, "nucCheckBox")->isChecked());
-}
-
-void tst_ExpertParameters::readWithoutCameraShowsOnlyTheBox()
-{
-    SimulatedSdk sdk;
-    auto window = SimulatedSdk::makeWindow();
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
-
-    SimulatedSdk::click(*window, "readParamButtonExpert");
-
-    QCOMPARE(answerer.seen().size(), 1);
-    QCOMPARE(answerer.seen().first().title, QStringLiteral("Camera not connected"));
-    QCOMPARE(answerer.seen().first().text, QStringLiteral("Unable to connect to "));
-    QVERIFY(answerer.seen().first().hasParent);
-    QVERIFY(sdk.logTextsSince(mark).isEmpty());
-    QVERIFY(sdk.traceSince(mark).isEmpty());
+    // The GMS slider stops at its configured maximum; the spin box shows the camera's value.
+    const QStringList shown
+        = settings("gskSlider=3, gskEdit=3, gfidSlider=700, tintSlider=2, gmsEdit=3000000000, "
+                   "BPRCheckBox=unchecked, offsetCheckBox=unchecked, gainCheckBox=checked, "
+                   "nucCheckBox=checked")
+        << "gmsSlider=" + QString::number(child<QSlider>(*window, "gmsSlider")->maximum());
+    QCOMPARE(showing(*window, shown), shown);
 }
 
 void tst_ExpertParameters::nucRequestUpdatesOnlyUserBox_data()
 {
     QTest::addColumn<QByteArray>("button");
-    QTest::newRow("Expert tab") << QByteArray("nucRequest");
-    QTest::newRow("User tab") << QByteArray("userNucRequest");
+    QTest::addColumn<QByteArray>("camera"); // how it answers the request
+    QTest::addColumn<QStringList>("set"); // before the request
+    QTest::addColumn<QStringList>("before"); // the two NUC boxes then
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QStringList>("boxes");
+
+    const QStringList unchecked = {"userNucCheckBox=unchecked", "nucCheckBox=unchecked"};
+    const QStringList userChecked = {"userNucCheckBox=checked", "nucCheckBox=unchecked"};
+    const QStringList nucThenState = {"camera[COM3].RequestNuc", "camera[COM3].GetNucEnabled"};
+    QTest::newRow("Expert tab") << QByteArray("nucRequest") << QByteArray("accepts")
+                                << QStringList {} << unchecked << userChecked << nucThenState
+                                << QStringList {};
+    QTest::newRow("User tab") << QByteArray("userNucRequest") << QByteArray("accepts")
+                              << QStringList {} << unchecked << userChecked << nucThenState
+                              << QStringList {};
+    // The camera keeps NUC on after a request unless it stops answering right after taking
+    // it: then the state read back is "disabled" and the box must say so.
+    QTest::newRow("camera silent after taking the request")
+        << QByteArray("nucRequest") << QByteArray("goes silent")
+        << QStringList {"userNucCheckBox=checked"} << userChecked << unchecked << nucThenState
+        << QStringList {};
+    QTest::newRow("refused, from the User tab")
+        << QByteArray("userNucRequest") << QByteArray("refuses")
+        << QStringList {"nucCheckBox=checked"}
+        << QStringList {"userNucCheckBox=unchecked", "nucCheckBox=checked"}
+        << QStringList {"userNucCheckBox=unchecked", "nucCheckBox=checked"}
+        << QStringList {"camera[COM3].RequestNuc"}
+        << QStringList {box::warning("Error on processing the NUC request")};
 }
 
 void tst_ExpertParameters::nucRequestUpdatesOnlyUserBox()
 {
     QFETCH(QByteArray, button);
+    QFETCH(QByteArray, camera);
+    QFETCH(QStringList, set);
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    QFETCH(QStringList, calls);
+    QFETCH(QStringList, boxes);
 
+    nivaro_sim::CameraScript script;
+    script.nucRequestFails = camera == "refuses";
+    if (camera == "goes silent") {
+        SimulatedSdk counting;
+        auto window = counting.makeConnectedWindow(port);
+        const QStringList operations = SimulatedSdk::operations(counting.traceSince({}));
+        script.silentAfterCalls = operations.filter(QStringLiteral("camera[COM3].")).size() + 1;
+    }
     SimulatedSdk sdk;
-    auto window = sdk.makeConnectedWindow(port);
-    QVERIFY(!child<QCheckBox>(*window, "userNucCheckBox")->isChecked());
-    QVERIFY(!child<QCheckBox>(*window, "nucCheckBox")->isChecked());
+    auto window = sdk.makeConnectedWindow(port, script);
+    setControls(*window, set);
+    QCOMPARE(showing(*window, before), before);
     const SimulatedSdk::Mark mark = sdk.mark();
     ModalAnswerer answerer;
 
     SimulatedSdk::click(*window, button.constData());
 
-    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)),
-             QStringList({"camera[COM3].RequestNuc", "camera[COM3].GetNucEnabled"}));
-    QVERIFY(child<QCheckBox>(*window, "userNucCheckBox")->isChecked());
-    QVERIFY(!child<QCheckBox>(*window, "nucCheckBox")->isChecked());
-    QVERIFY(sdk.logTextsSince(mark).isEmpty());
-    QVERIFY(answerer.seen().isEmpty());
-}
-
-void tst_ExpertParameters::nucRequestShowsWhatTheCameraAnswers()
-{
-    // The camera keeps NUC on after a request unless it stops answering right after
-    // taking it: then the state read back is "disabled" and the box must say so.
-    long callsUntilRequest = 0;
-    {
-        SimulatedSdk counting;
-        auto window = counting.makeConnectedWindow(port);
-        const QStringList operations = SimulatedSdk::operations(counting.traceSince({}));
-        callsUntilRequest = operations.filter(QStringLiteral("camera[COM3].")).size();
-    }
-    SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.silentAfterCalls = callsUntilRequest + 1;
-    auto window = sdk.makeConnectedWindow(port, script);
-    auto *userNuc = child<QCheckBox>(*window, "userNucCheckBox");
-    userNuc->setChecked(true);
-    ModalAnswerer answerer;
-
-    SimulatedSdk::click(*window, "nucRequest");
-
-    QVERIFY(answerer.seen().isEmpty());
-    QCOMPARE(userNuc->checkState(), Qt::Unchecked);
-}
-
-void tst_ExpertParameters::refusedNucRequestShowsWarning()
-{
-    SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.nucRequestFails = true;
-    auto window = sdk.makeConnectedWindow(port, script);
-    child<QCheckBox>(*window, "nucCheckBox")->setChecked(true);
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
-
-    SimulatedSdk::click(*window, "userNucRequest");
-
-    QCOMPARE(answerer.texts(), QStringList {"Error on processing the NUC request"});
-    const ModalAnswerer::Seen &box = answerer.seen().first();
-    QVERIFY(box.title.isEmpty());
-    QVERIFY(box.hasParent);
-    QCOMPARE(box.icon, QMessageBox::Warning);
-    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(sdk.logTextsSince(mark).isEmpty());
-    QVERIFY(!child<QCheckBox>(*window, "userNucCheckBox")->isChecked());
-    QVERIFY(child<QCheckBox>(*window, "nucCheckBox")->isChecked());
-}
-
-void tst_ExpertParameters::nucRequestWithoutCameraDoesNothing()
-{
-    SimulatedSdk sdk;
-    auto window = SimulatedSdk::makeWindow();
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
-
-    SimulatedSdk::click(*window, "nucRequest");
-    window->ApplyNucRequest();
-
-    QVERIFY(answerer.seen().isEmpty());
-    QVERIFY(sdk.logTextsSince(mark).isEmpty());
-    QVERIFY(sdk.traceSince(mark).isEmpty());
-    QVERIFY(!child<QCheckBox>(*window, "userNucCheckBox")->isChecked());
+    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), calls);
+    QCOMPARE(showing(*window, after), after);
+    QCOMPARE(sdk.logTextsSince(mark), QStringList());
+    QCOMPARE(answerer.shown(), boxes);
 }
 
 QTEST_MAIN(tst_ExpertParameters)

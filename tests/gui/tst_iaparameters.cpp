@@ -1,11 +1,4 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
-#include "ui/mainwindow.h"
-
-#include <QComboBox>
-#include <QSlider>
-#include <QSpinBox>
-#include <QtTest>
+#include "windowtest.h"
 
 // The IA control tab's Read, Write and Reset: five bytes in one record.
 class tst_IaParameters : public QObject
@@ -13,170 +6,147 @@ class tst_IaParameters : public QObject
     Q_OBJECT
 
 private slots:
+    void readShowsRecordAsNumbers_data();
     void readShowsRecordAsNumbers();
-    void failedReadLeavesControls();
     void writeSendsRecord_data();
     void writeSendsRecord();
-    void resetAnsweredNoChangesNothing();
-    void resetAnsweredYesSendsDefaults();
-    void withoutCameraNothingHappens();
+    void resetSendsDefaultsOnlyWhenAnsweredYes_data();
+    void resetSendsDefaultsOnlyWhenAnsweredYes();
 };
 
 namespace {
 
 const QString port = QStringLiteral("COM3");
 
-struct IaControls
+// The five IA values, in the record's field order, as settings of the controls or as the
+// camera's registers.
+QStringList named(const QStringList &names, const QList<int> &values)
 {
-    QComboBox *resizeMode;
-    QSpinBox *maxBoxes;
-    QSpinBox *sensitivity;
-    QSpinBox *iou;
-    QComboBox *outputType;
-};
-
-IaControls iaControls(const MainWindow &window)
-{
-    return {child<QComboBox>(window, "iAResizeModeComboBox"),
-            child<QSpinBox>(window, "nbBoxesSpinBox"),
-            child<QSpinBox>(window, "iASensitivitySpinBox"),
-            child<QSpinBox>(window, "interOverUnionSpinBox"),
-            child<QComboBox>(window, "iAOutputTypeComboBox")};
+    QStringList settings;
+    for (int field = 0; field < names.size(); ++field)
+        settings << names[field] + '=' + QString::number(values.value(field));
+    return settings;
 }
 
-void setIaControls(const MainWindow &window, int resizeMode, int maxBoxes, int sensitivity, int iou,
-                   int outputType)
+QStringList iaControls(int resizeMode, int maxBoxes, int sensitivity, int iou, int outputType)
 {
-    const IaControls controls = iaControls(window);
-    controls.resizeMode->setCurrentIndex(resizeMode);
-    controls.maxBoxes->setValue(maxBoxes);
-    controls.sensitivity->setValue(sensitivity);
-    controls.iou->setValue(iou);
-    controls.outputType->setCurrentIndex(outputType);
+    return named({"iAResizeModeComboBox", "nbBoxesSpinBox", "iASensitivitySpinBox",
+                  "interOverUnionSpinBox", "iAOutputTypeComboBox"},
+                 {resizeMode, maxBoxes, sensitivity, iou, outputType});
 }
 
-QList<int> shownIaValues(const MainWindow &window)
+QStringList record(int resizeMode, int maxBoxes, int sensitivity, int iou, int outputType)
 {
-    const IaControls controls = iaControls(window);
-    return {controls.resizeMode->currentIndex(), controls.maxBoxes->value(),
-            controls.sensitivity->value(), controls.iou->value(),
-            controls.outputType->currentIndex()};
-}
-
-QList<int> fields(const nivaro_sdk::IaConfig &config)
-{
-    return {config.resizeMode, config.maxBoxes, config.sensitivity, config.iouThreshold,
-            config.outputType};
+    return named({"iaResizeMode", "iaMaxBoxes", "iaSensitivity", "iaIouThreshold", "iaOutputType"},
+                 {resizeMode, maxBoxes, sensitivity, iou, outputType});
 }
 
 } // namespace
 
-void tst_IaParameters::readShowsRecordAsNumbers()
+void tst_IaParameters::readShowsRecordAsNumbers_data()
 {
-    SimulatedSdk sdk;
-    nivaro_sim::Registers registers;
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QStringList>("shown");
+
     // 65 would print as "A" if a byte were streamed as a character.
-    registers.ia = {3, 65, 60, 70, 2};
-    auto window = sdk.makeConnectedWindow(port, scriptWithRegisters(registers));
-    setIaControls(*window, 0, 0, 0, 0, 0);
-    const SimulatedSdk::Mark mark = sdk.mark();
-
-    SimulatedSdk::click(*window, "readIAControls");
-
-    const QStringList expected = {
-        "Start read IA parameters", "IA resize mode = 3", "IA max boxes = 65",
-        "IA sensitivity = 60",      "IA InterOU = 70",    "IA Output type = 2",
-        "End read IA parameters",
-    };
-    QCOMPARE(sdk.logTextsSince(mark), expected);
-    QCOMPARE(shownIaValues(*window), QList<int>({3, 65, 60, 70, 2}));
-    QCOMPARE(iaControls(*window).resizeMode->currentText(),
-             QStringLiteral("IA Enabled 1280x1024 to 416x332 aspect ratio kept"));
-    QCOMPARE(iaControls(*window).outputType->currentText(), QStringLiteral("OSD informations"));
-    QCOMPARE(child<QSlider>(*window, "nbBoxesSlider")->value(), 65);
-    QCOMPARE(child<QSlider>(*window, "iASensitivitySlider")->value(), 60);
-    QCOMPARE(child<QSlider>(*window, "interOverUnionSlider")->value(), 70);
+    QTest::newRow("read") << false << iaControls(0, 0, 0, 0, 0)
+                          << QStringList {"Start read IA parameters", "IA resize mode = 3",
+                                          "IA max boxes = 65",        "IA sensitivity = 60",
+                                          "IA InterOU = 70",          "IA Output type = 2",
+                                          "End read IA parameters"}
+                          << iaControls(3, 65, 60, 70, 2)
+            + QStringList {"iAResizeModeComboBox=IA Enabled 1280x1024 to 416x332 aspect ratio kept",
+                           "iAOutputTypeComboBox=OSD informations", "nbBoxesSlider=65",
+                           "iASensitivitySlider=60", "interOverUnionSlider=70"};
+    QTest::newRow("failed read leaves the controls")
+        << true << iaControls(4, 11, 22, 33, 3)
+        << QStringList {"Start read IA parameters", "Unable to read IA configuration",
+                        "End read IA parameters"}
+        << iaControls(4, 11, 22, 33, 3);
 }
 
-void tst_IaParameters::failedReadLeavesControls()
+void tst_IaParameters::readShowsRecordAsNumbers()
 {
+    QFETCH(bool, fails);
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, log);
+    QFETCH(QStringList, shown);
+
     SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.iaReadFails = true;
+    nivaro_sim::CameraScript script = scriptWith(settings(
+        "iaResizeMode=3, iaMaxBoxes=65, iaSensitivity=60, iaIouThreshold=70, iaOutputType=2"));
+    script.iaReadFails = fails;
     auto window = sdk.makeConnectedWindow(port, script);
-    setIaControls(*window, 4, 11, 22, 33, 3);
+    setControls(*window, before);
     const SimulatedSdk::Mark mark = sdk.mark();
 
     SimulatedSdk::click(*window, "readIAControls");
 
-    QCOMPARE(sdk.logTextsSince(mark),
-             QStringList({"Start read IA parameters", "Unable to read IA configuration",
-                          "End read IA parameters"}));
-    QCOMPARE(shownIaValues(*window), QList<int>({4, 11, 22, 33, 3}));
+    QCOMPARE(sdk.logTextsSince(mark), log);
+    QCOMPARE(showing(*window, shown), shown);
 }
 
 void tst_IaParameters::writeSendsRecord_data()
 {
-    QTest::addColumn<bool>("refused");
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("refused");
 
-    QTest::newRow("accepted") << false << "Set IA config OK";
-    QTest::newRow("refused") << true << "Set IA config KO";
+    QTest::newRow("accepted") << QString();
+    QTest::newRow("refused") << QStringLiteral("SetIaConfig");
 }
 
 void tst_IaParameters::writeSendsRecord()
 {
-    QFETCH(bool, refused);
-    QFETCH(QString, line);
+    QFETCH(QString, refused);
 
     SimulatedSdk sdk;
     nivaro_sim::CameraScript script;
-    if (refused)
-        script.refusedSetters = {"SetIaConfig"};
+    script.refusedSetters = {refused.toStdString()};
     auto window = sdk.makeConnectedWindow(port, script);
-    const QList<int> before = fields(sdk.registers(port).ia);
-    setIaControls(*window, 2, 99, 1, 100, 3);
+    const QStringList before = holding(sdk.registers(port), record(2, 99, 1, 100, 3));
+    setControls(*window, iaControls(2, 99, 1, 100, 3));
     const SimulatedSdk::Mark mark = sdk.mark();
     ModalAnswerer answerer;
 
     SimulatedSdk::click(*window, "applyIAControls");
 
-    QCOMPARE(sdk.logTextsSince(mark), QStringList {line});
+    QCOMPARE(sdk.logTextsSince(mark), writeLines(iaWriteSteps, refused));
     QCOMPARE(sdk.traceSince(mark),
              QStringList {QStringLiteral("camera[COM3].SetIaConfig({resizeMode=2, maxBoxes=99, "
                                          "sensitivity=1, iouThreshold=100, outputType=3}) -> %1")
-                              .arg(refused ? "false" : "true")});
-    QCOMPARE(fields(sdk.registers(port).ia), refused ? before : QList<int>({2, 99, 1, 100, 3}));
-    QCOMPARE(shownIaValues(*window), QList<int>({2, 99, 1, 100, 3}));
-    QVERIFY(answerer.seen().isEmpty());
+                              .arg(refused.isEmpty() ? "true" : "false")});
+    QCOMPARE(holding(sdk.registers(port), before),
+             refused.isEmpty() ? record(2, 99, 1, 100, 3) : before);
+    QCOMPARE(showing(*window, iaControls(2, 99, 1, 100, 3)), iaControls(2, 99, 1, 100, 3));
+    QCOMPARE(answerer.shown(), QStringList());
 }
 
-void tst_IaParameters::resetAnsweredNoChangesNothing()
+void tst_IaParameters::resetSendsDefaultsOnlyWhenAnsweredYes_data()
 {
-    SimulatedSdk sdk;
-    auto window = sdk.makeConnectedWindow(port);
-    setIaControls(*window, 4, 11, 22, 33, 3);
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer(QMessageBox::No);
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QStringList>("held");
 
-    SimulatedSdk::click(*window, "resetIAControls");
-
-    QCOMPARE(answerer.texts(), QStringList {"Do you really want to reset IA settings?"});
-    const ModalAnswerer::Seen &box = answerer.seen().first();
-    QVERIFY(box.title.isEmpty());
-    QVERIFY(!box.hasParent);
-    QCOMPARE(box.icon, QMessageBox::NoIcon);
-    QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(box.defaultButton, QMessageBox::No);
-    QVERIFY(sdk.logTextsSince(mark).isEmpty());
-    QVERIFY(sdk.traceSince(mark).isEmpty());
-    QCOMPARE(shownIaValues(*window), QList<int>({4, 11, 22, 33, 3}));
+    QTest::newRow("No changes nothing") << int(QMessageBox::No) << iaControls(2, 11, 22, 33, 3)
+                                        << QStringList {} << record(1, 10, 50, 50, 0);
+    QTest::newRow("Yes sends the defaults")
+        << int(QMessageBox::Yes)
+        << iaControls(4, 7, 80, 30, 1) + QStringList {"iASensitivitySlider=80"}
+        << writeLines(iaWriteSteps) << record(4, 7, 80, 30, 1);
 }
 
-void tst_IaParameters::resetAnsweredYesSendsDefaults()
+void tst_IaParameters::resetSendsDefaultsOnlyWhenAnsweredYes()
 {
+    QFETCH(int, answer);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, log);
+    QFETCH(QStringList, held);
+
     SimulatedSdk sdk;
     auto window = sdk.makeConnectedWindow(port);
+    setControls(*window, iaControls(2, 11, 22, 33, 3));
     nivaro_sim::ConfigurationValues &defaults = sdk.configuration();
     defaults.iaResizeMode = 4;
     defaults.iaMaxBoxes = 7;
@@ -184,33 +154,17 @@ void tst_IaParameters::resetAnsweredYesSendsDefaults()
     defaults.iaIou = 30;
     defaults.iaOutputType = 1;
     const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer(QMessageBox::Yes);
+    ModalAnswerer answerer {QMessageBox::StandardButton(answer)};
 
     SimulatedSdk::click(*window, "resetIAControls");
 
-    QCOMPARE(answerer.seen().size(), 1);
-    QCOMPARE(sdk.logTextsSince(mark), QStringList {"Set IA config OK"});
-    QCOMPARE(shownIaValues(*window), QList<int>({4, 7, 80, 30, 1}));
-    QCOMPARE(child<QSlider>(*window, "iASensitivitySlider")->value(), 80);
-    QCOMPARE(fields(sdk.registers(port).ia), QList<int>({4, 7, 80, 30, 1}));
-}
-
-void tst_IaParameters::withoutCameraNothingHappens()
-{
-    SimulatedSdk sdk;
-    auto window = SimulatedSdk::makeWindow();
-    const QList<int> shown = shownIaValues(*window);
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer(QMessageBox::Yes);
-
-    window->ReadParamsIA();
-    window->ApplyParamsIA();
-    window->ResetParamsIA();
-
-    QVERIFY(answerer.seen().isEmpty());
-    QVERIFY(sdk.logTextsSince(mark).isEmpty());
-    QVERIFY(sdk.traceSince(mark).isEmpty());
-    QCOMPARE(shownIaValues(*window), shown);
+    QCOMPARE(answerer.shown(),
+             QStringList {box::question("Do you really want to reset IA settings?")});
+    QCOMPARE(sdk.logTextsSince(mark), log);
+    if (answer == QMessageBox::No)
+        QCOMPARE(sdk.traceSince(mark), QStringList());
+    QCOMPARE(showing(*window, shown), shown);
+    QCOMPARE(holding(sdk.registers(port), held), held);
 }
 
 QTEST_MAIN(tst_IaParameters)

@@ -1,17 +1,8 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
 #include "simulator_control.h"
-#include "ui/mainwindow.h"
+#include "windowtest.h"
 
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QtTest>
 
 #include <limits>
 #include <memory>
@@ -31,15 +22,13 @@ private slots:
     void gmsSpinBoxKeepsItsWideRange();
     void expertControlsTakeAnyConfiguredBounds_data();
     void expertControlsTakeAnyConfiguredBounds();
-    void tabClicksDoNothingBeforeConnection();
-    void tabClicksSwitchUserButtonsWhileConnected();
+    void tabClicksSwitchUserButtonsOnlyWhileConnected_data();
+    void tabClicksSwitchUserButtonsOnlyWhileConnected();
     void aboutBoxShowsProductAndVersionEveryTime();
     void closingWhileConnectedMakesNoSdkCall();
 
 private:
     static void connectTo(MainWindow &window, const QString &port);
-    static void clickTab(MainWindow &window, int index);
-    static bool userButtonsEnabled(MainWindow &window);
     // The same bounds and current value for GSK, GFID, TINT and GMS.
     static void setEveryExpertParameter(int minimum, int maximum, int current);
 };
@@ -65,46 +54,18 @@ void tst_MainWindow::setEveryExpertParameter(int minimum, int maximum, int curre
     config.currentGsk = config.currentGfid = config.currentTint = config.currentGms = current;
 }
 
-void tst_MainWindow::clickTab(MainWindow &window, int index)
-{
-    auto *tabs = child<QTabWidget>(window, "tabWidget");
-    // The bar is only as wide as its tabs, so no point of it is beside them: a click
-    // there is what the tab widget reports for it.
-    if (index < 0) {
-        emit tabs->tabBarClicked(-1);
-        return;
-    }
-    QTabBar *bar = tabs->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
-}
-
-bool tst_MainWindow::userButtonsEnabled(MainWindow &window)
-{
-    const bool read = child<QPushButton>(window, "readParamButtonUser")->isEnabled();
-    const bool write = child<QPushButton>(window, "applyParamsButtonUser")->isEnabled();
-    const bool reset = child<QPushButton>(window, "resetParamButtonUser")->isEnabled();
-    if (read != write || write != reset)
-        qFatal("the three User buttons disagree");
-    return read;
-}
-
 void tst_MainWindow::startsDisconnectedWithOnlyScanUsable()
 {
     MainWindow window;
-    QVERIFY(child<QPushButton>(window, "scanDeviceButton")->isEnabled());
-    QVERIFY(child<QComboBox>(window, "selectDeviceComboBox")->isEnabled());
-    QVERIFY(!child<QPushButton>(window, "connectDeviceButton")->isEnabled());
-    QVERIFY(!child<QPushButton>(window, "disconnectDeviceButton")->isEnabled());
-    QVERIFY(!userButtonsEnabled(window));
-    QCOMPARE(child<QComboBox>(window, "selectDeviceComboBox")->count(), 0);
+    QCOMPARE(barState(window), beforeAnyScan);
+    QCOMPARE(comboItems(window, "selectDeviceComboBox"), QStringList());
 
     auto *tabs = child<QTabWidget>(window, "tabWidget");
-    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabTexts(window), QStringList({"User", "IA control", "Expert"}));
     QCOMPARE(tabs->currentIndex(), 0);
-    QVERIFY(!tabs->widget(0)->isEnabled());
     QVERIFY(!tabs->widget(1)->isEnabled());
     QVERIFY(tabs->widget(2)->isEnabled());
-    QVERIFY(child<QPlainTextEdit>(window, "logView")->toPlainText().isEmpty());
+    QCOMPARE(child<QPlainTextEdit>(window, "logView")->toPlainText(), QString());
 
     // The window's own construction talks to the SDK but logs nothing.
     QVERIFY(nivaro_sim::logRecords().empty());
@@ -116,18 +77,13 @@ void tst_MainWindow::expertModeOffRemovesOnlyTheExpertTab()
     nivaro_sim::configuration().currentGfid = 321;
     MainWindow window;
 
-    auto *tabs = child<QTabWidget>(window, "tabWidget");
-    QCOMPARE(tabs->count(), 2);
-    QCOMPARE(tabs->tabText(0), QStringLiteral("User"));
-    QCOMPARE(tabs->tabText(1), QStringLiteral("IA control"));
+    QCOMPARE(tabTexts(window), QStringList({"User", "IA control"}));
 
     // The page left the tab bar only: its controls are alive, loaded and still coupled.
-    auto *gfidSlider = child<QSlider>(window, "gfidSlider");
-    auto *gfidEdit = child<QDoubleSpinBox>(window, "gfidEdit");
-    QCOMPARE(gfidSlider->value(), 321);
-    QCOMPARE(gfidEdit->value(), 321.0);
-    gfidSlider->setValue(400);
-    QCOMPARE(gfidEdit->value(), 400.0);
+    QCOMPARE(showing(window, {"gfidSlider=321", "gfidEdit=321"}),
+             QStringList({"gfidSlider=321", "gfidEdit=321"}));
+    setControls(window, {"gfidSlider=400"});
+    QCOMPARE(showing(window, {"gfidEdit=400"}), QStringList {"gfidEdit=400"});
 }
 
 void tst_MainWindow::initParamsExpertLoadsBoundsAndCurrentValues_data()
@@ -254,55 +210,61 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
     }
 }
 
-void tst_MainWindow::tabClicksDoNothingBeforeConnection()
+void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected_data()
 {
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    for (int index : {1, 2, 0, -1})
-        clickTab(window, index);
-    QVERIFY(!userButtonsEnabled(window));
-    QVERIFY(child<QPushButton>(window, "scanDeviceButton")->isEnabled());
+    QTest::addColumn<bool>("connectFirst"); // with the Expert tab shown
+    QTest::addColumn<QStringList>("steps"); // "click N" (-1 beside the tabs), "show N", "key right"
+    QTest::addColumn<QString>("state");
+
+    const QString userButtonsOff = QStringLiteral("disconnect, User page");
+    const auto row
+        = [](const char *name, bool connectFirst, const char *steps, const QString &state) {
+              QTest::newRow(name) << connectFirst << settings(steps) << state;
+          };
+    row("before any connection", false, "click 1, click 2, click 0, click -1", beforeAnyScan);
+    // Connected while another tab shows: the buttons stay on until the next click.
+    row("connected on the Expert tab", true, "", connected);
+    row("IA control", true, "click 1", userButtonsOff);
+    row("User again", true, "click 1, click 0", connected);
+    row("Expert", true, "click 2", userButtonsOff);
+    row("the tab already shown applies the rule again", true, "click 2, click 2", userButtonsOff);
+    // A click beside the tabs and a change by keyboard or program leave them alone.
+    row("beside the tabs, buttons off", true, "click 2, click -1", userButtonsOff);
+    row("by keyboard", true, "click 2, show 0, key right", userButtonsOff);
+    row("beside the tabs, buttons on", true, "click 0, click -1", connected);
+    row("by program", true, "click 0, show 2", connected);
+    row("disconnected", true, "disconnect", portsListed);
+    row("a click after the disconnection", true, "disconnect, click 0", portsListed);
 }
 
-void tst_MainWindow::tabClicksSwitchUserButtonsWhileConnected()
+void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected()
 {
+    QFETCH(bool, connectFirst);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, state);
+
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *tabs = child<QTabWidget>(window, "tabWidget");
-
-    // Connected while another tab shows: the buttons stay on until the next click.
-    tabs->setCurrentIndex(2);
-    connectTo(window, QStringLiteral("COM3"));
-    QVERIFY(userButtonsEnabled(window));
-
-    clickTab(window, 1);
-    QVERIFY(!userButtonsEnabled(window));
-    clickTab(window, 0);
-    QVERIFY(userButtonsEnabled(window));
-    clickTab(window, 2);
-    QVERIFY(!userButtonsEnabled(window));
-    clickTab(window, 2); // the tab already shown applies the rule again
-    QVERIFY(!userButtonsEnabled(window));
-
-    // A click beside the tabs and a change by keyboard or program leave them alone.
-    clickTab(window, -1);
-    QVERIFY(!userButtonsEnabled(window));
-    tabs->setCurrentIndex(0);
-    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
-    QVERIFY(!userButtonsEnabled(window));
-
-    clickTab(window, 0);
-    QVERIFY(userButtonsEnabled(window));
-    clickTab(window, -1);
-    QVERIFY(userButtonsEnabled(window));
-    tabs->setCurrentIndex(2);
-    QVERIFY(userButtonsEnabled(window));
-    window.disconnectDevice();
-    QVERIFY(!userButtonsEnabled(window));
-    clickTab(window, 0);
-    QVERIFY(!userButtonsEnabled(window));
+    if (connectFirst) {
+        tabs->setCurrentIndex(2);
+        connectTo(window, QStringLiteral("COM3"));
+    }
+    for (const QString &step : steps) {
+        const int index = step.section(' ', 1).toInt();
+        if (step.startsWith("click"))
+            clickTab(window, index);
+        else if (step.startsWith("show"))
+            tabs->setCurrentIndex(index);
+        else if (step == "key right")
+            QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+        else if (step == "disconnect")
+            window.disconnectDevice();
+        else
+            QFAIL(qPrintable("no step " + step));
+    }
+    QCOMPARE(barState(window), state);
 }
 
 void tst_MainWindow::aboutBoxShowsProductAndVersionEveryTime()

@@ -1,12 +1,10 @@
 #include "simulator_control.h"
-#include "ui/mainwindow.h"
+#include "windowtest.h"
 
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QtTest>
 
 // AddLog: one line per message at the very end of the pane, mirrored unchanged to the
 // SDK log at severity 2.
@@ -18,18 +16,10 @@ private slots:
     void init();
     void messagesAppendInOrderAndReachSdkLog_data();
     void messagesAppendInOrderAndReachSdkLog();
-    void appendsAtEndWhateverTheUserSelected();
-    void continuesTextTypedWithoutLineEnd();
+    void appendsAtEndWhateverTheUserDid_data();
+    void appendsAtEndWhateverTheUserDid();
     void keepsNewestLineInView();
-
-private:
-    static QPlainTextEdit *logView(MainWindow &window);
 };
-
-QPlainTextEdit *tst_MessageLog::logView(MainWindow &window)
-{
-    return window.findChild<QPlainTextEdit *>(QStringLiteral("logView"));
-}
 
 void tst_MessageLog::init()
 {
@@ -59,7 +49,7 @@ void tst_MessageLog::messagesAppendInOrderAndReachSdkLog()
     for (const QString &message : messages)
         window.AddLog(message.toStdString());
 
-    QCOMPARE(logView(window)->toPlainText(), paneText);
+    QCOMPARE(child<QPlainTextEdit>(window, "logView")->toPlainText(), paneText);
     const std::vector<nivaro_sim::LogRecord> records = nivaro_sim::logRecords();
     QCOMPARE(int(records.size()), messages.size());
     for (int index = 0; index < messages.size(); ++index) {
@@ -69,44 +59,49 @@ void tst_MessageLog::messagesAppendInOrderAndReachSdkLog()
     }
 }
 
-void tst_MessageLog::appendsAtEndWhateverTheUserSelected()
+void tst_MessageLog::appendsAtEndWhateverTheUserDid_data()
 {
-    MainWindow window;
-    QPlainTextEdit *pane = logView(window);
-    window.AddLog("Start Read camera parameters");
-    window.AddLog("Gamma value = 1.5");
+    // Before the next message the user selected from anchor to position, or typed.
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("added"); // after "Start Read camera parameters\nGamma value = 1.5\n"
 
-    QTextCursor selection = pane->textCursor();
-    selection.setPosition(0);
-    selection.setPosition(5, QTextCursor::KeepAnchor);
-    pane->setTextCursor(selection);
-    QVERIFY(pane->textCursor().hasSelection());
-
-    window.AddLog("End Read camera parameters");
-    QCOMPARE(pane->toPlainText(),
-             QStringLiteral("Start Read camera parameters\nGamma value = "
-                            "1.5\nEnd Read camera parameters\n"));
-    QVERIFY(!pane->textCursor().hasSelection());
-    QCOMPARE(pane->textCursor().position(), pane->document()->characterCount() - 1);
-
-    // A click elsewhere moves the cursor without selecting anything.
-    QTextCursor click = pane->textCursor();
-    click.setPosition(3);
-    pane->setTextCursor(click);
-    window.AddLog("NUC state = Enabled");
-    QVERIFY(pane->toPlainText().endsWith(QStringLiteral("parameters\nNUC state = Enabled\n")));
-    QCOMPARE(pane->textCursor().position(), pane->document()->characterCount() - 1);
+    QTest::newRow("selected text") << 0 << 5 << ""
+                                   << "End Read camera parameters\n";
+    QTest::newRow("clicked elsewhere, nothing selected") << 3 << 3 << ""
+                                                         << "End Read camera parameters\n";
+    QTest::newRow("typed without a line end") << 0 << 0 << "note: "
+                                              << "note: End Read camera parameters\n";
 }
 
-void tst_MessageLog::continuesTextTypedWithoutLineEnd()
+void tst_MessageLog::appendsAtEndWhateverTheUserDid()
 {
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(QString, typed);
+    QFETCH(QString, added);
+
     MainWindow window;
-    QPlainTextEdit *pane = logView(window);
-    window.AddLog("Set GAMMA value OK");
-    pane->setFocus();
-    QTest::keyClicks(pane, "note: ");
-    window.AddLog("Set CLHE value OK");
-    QCOMPARE(pane->toPlainText(), QStringLiteral("Set GAMMA value OK\nnote: Set CLHE value OK\n"));
+    auto *pane = child<QPlainTextEdit>(window, "logView");
+    window.AddLog("Start Read camera parameters");
+    window.AddLog("Gamma value = 1.5");
+    if (typed.isEmpty()) {
+        QTextCursor cursor = pane->textCursor();
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        pane->setTextCursor(cursor);
+        QCOMPARE(pane->textCursor().hasSelection(), anchor != position);
+    } else {
+        pane->setFocus();
+        QTest::keyClicks(pane, typed);
+    }
+
+    window.AddLog("End Read camera parameters");
+
+    QCOMPARE(pane->toPlainText(), "Start Read camera parameters\nGamma value = 1.5\n" + added);
+    QVERIFY(!pane->textCursor().hasSelection());
+    QCOMPARE(pane->textCursor().position(), pane->document()->characterCount() - 1);
 }
 
 void tst_MessageLog::keepsNewestLineInView()
@@ -114,7 +109,7 @@ void tst_MessageLog::keepsNewestLineInView()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QPlainTextEdit *pane = logView(window);
+    auto *pane = child<QPlainTextEdit>(window, "logView");
     for (int line = 0; line < 300; ++line)
         window.AddLog("line " + std::to_string(line));
     QVERIFY(pane->verticalScrollBar()->maximum() > 0);

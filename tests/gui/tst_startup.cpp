@@ -16,8 +16,8 @@ class tst_Startup : public QObject
 private slots:
     void init();
     void cleanup();
-    void writesFourDiagnosticLinesAndNothingElse();
-    void logsQtVersionAndBuildKindToSdkBeforeWindow();
+    void writesItsStartupLinesAndNothingElse_data();
+    void writesItsStartupLinesAndNothingElse();
 
 private:
     QStringList readLines(const QString &name) const;
@@ -26,11 +26,6 @@ private:
     QTemporaryDir folder;
     QProcess program;
 };
-
-static QString buildKind()
-{
-    return QLibraryInfo::isDebugBuild() ? QStringLiteral("DEBUG") : QStringLiteral("RELEASE");
-}
 
 // The window's constructor ends by loading the Expert controls from the configuration:
 // once that call is in the trace, every start-up line has been written and flushed.
@@ -45,6 +40,9 @@ static const QStringList startupTrace = {
 void tst_Startup::init()
 {
     QVERIFY(folder.isValid());
+    // A run must not find the files of the one before: its wait for the trace would end at once.
+    for (const char *name : {"stdout", "stderr", "sdk.log", "trace"})
+        QFile::remove(folder.filePath(QLatin1String(name)));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("NIVARO_SDK_LOG"),
@@ -83,37 +81,38 @@ void tst_Startup::startUntilWindowBuilt()
     QCOMPARE(program.state(), QProcess::Running);
 }
 
-void tst_Startup::writesFourDiagnosticLinesAndNothingElse()
+void tst_Startup::writesItsStartupLinesAndNothingElse_data()
 {
-    startUntilWindowBuilt();
-    QCOMPARE(readLines(QStringLiteral("trace")), startupTrace);
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("lines");
 
     const QString qtVersion = QLibraryInfo::version().toString();
-    const QStringList expected = {
-        QStringLiteral("Start QT nivaro command application"),
-        QStringLiteral("QT Version ") + qtVersion,
-        QStringLiteral("QT Built in ") + buildKind(),
-        QStringLiteral("Test log in debug"),
-    };
-    QCOMPARE(readLines(QStringLiteral("stdout")), expected);
+    const QString buildKind = QLibraryInfo::isDebugBuild() ? "DEBUG" : "RELEASE";
+    QTest::newRow("SDK calls") << "trace" << startupTrace;
+    QTest::newRow("standard output")
+        << "stdout"
+        << QStringList {"Start QT nivaro command application", "QT Version " + qtVersion,
+                        "QT Built in " + buildKind, "Test log in debug"};
+    // No line end inside a record, and nothing from the log pane: it starts empty.
+    QTest::newRow("SDK log, severity and text")
+        << "sdk.log" << QStringList {"0 QT Version " + qtVersion, "0 QT Built in " + buildKind};
 }
 
-void tst_Startup::logsQtVersionAndBuildKindToSdkBeforeWindow()
+void tst_Startup::writesItsStartupLinesAndNothingElse()
 {
-    startUntilWindowBuilt();
+    QFETCH(QString, file);
+    QFETCH(QStringList, lines);
 
-    QStringList records;
-    for (const QString &line : readLines(QStringLiteral("sdk.log"))) {
-        const QJsonObject record = QJsonDocument::fromJson(line.toUtf8()).object();
-        records << QString::number(record.value(QStringLiteral("severity")).toInt())
-                + QLatin1Char(' ') + record.value(QStringLiteral("text")).toString();
+    startUntilWindowBuilt();
+    QStringList written = readLines(file);
+    if (file == "sdk.log") {
+        for (QString &line : written) {
+            const QJsonObject record = QJsonDocument::fromJson(line.toUtf8()).object();
+            line = QString::number(record.value("severity").toInt()) + ' '
+                + record.value("text").toString();
+        }
     }
-    // No line end inside a record, and nothing from the log pane: it starts empty.
-    QCOMPARE(records,
-             (QStringList {
-                 QStringLiteral("0 QT Version ") + QLibraryInfo::version().toString(),
-                 QStringLiteral("0 QT Built in ") + buildKind(),
-             }));
+    QCOMPARE(written, lines);
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

@@ -1,15 +1,9 @@
-#include "modalanswerer.h"
-#include "simulatedsdk.h"
 #include "simulator_control.h"
-#include "ui/mainwindow.h"
+#include "windowtest.h"
 
-#include <QAbstractSpinBox>
-#include <QDoubleSpinBox>
-#include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QSlider>
-#include <QSpinBox>
-#include <QtTest>
+
+#include <limits>
 
 // The ten slider/spin box pairs keep each other in step with fixed conversions, never
 // talk to the camera, and the four ROI checks correct a crossed corner with a box.
@@ -19,12 +13,9 @@ class tst_ValuePairs : public QObject
 
 private slots:
     void init();
-    void sliderDrivesSpinBox_data();
-    void sliderDrivesSpinBox();
-    void spinBoxDrivesSlider_data();
-    void spinBoxDrivesSlider();
+    void eitherSideDrivesTheOther_data();
+    void eitherSideDrivesTheOther();
     void sliderClampedBySpinBoxComesBackOnce();
-    void gmsTypedAboveSliderPullsBackUnlessSliderAtMaximum();
     void gmsBeyondIntRangeSaturates();
     void sameValueEmitsNothing();
     void draggedSliderTracksEveryPosition();
@@ -32,25 +23,7 @@ private slots:
     void roiSlotsCorrectCrossedCorners_data();
     void roiSlotsCorrectCrossedCorners();
     void roiEditsRunNoCheck();
-
-private:
-    void setSpinValue(QWidget *spinBox, double value);
 };
-
-static double spinValue(QWidget *spinBox)
-{
-    if (auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(spinBox))
-        return doubleSpin->value();
-    return qobject_cast<QSpinBox *>(spinBox)->value();
-}
-
-void tst_ValuePairs::setSpinValue(QWidget *spinBox, double value)
-{
-    if (auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(spinBox))
-        doubleSpin->setValue(value);
-    else
-        qobject_cast<QSpinBox *>(spinBox)->setValue(int(value));
-}
 
 void tst_ValuePairs::init()
 {
@@ -61,91 +34,65 @@ void tst_ValuePairs::init()
     config.gskMax = config.gfidMax = config.tintMax = config.gmsMax = 5000;
 }
 
-void tst_ValuePairs::sliderDrivesSpinBox_data()
+void tst_ValuePairs::eitherSideDrivesTheOther_data()
 {
-    QTest::addColumn<QByteArray>("slider");
-    QTest::addColumn<QByteArray>("spinBox");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<double>("shown");
+    QTest::addColumn<QStringList>("moves"); // in this order; the last one must change its control
+    QTest::addColumn<QStringList>("shown"); // both sides afterwards
 
-    QTest::newRow("gamma 7") << QByteArray("gammaSlider") << QByteArray("gammaEdit") << 7 << 1.2;
-    QTest::newRow("gamma 0") << QByteArray("gammaSlider") << QByteArray("gammaEdit") << 0 << 0.5;
-    QTest::newRow("gamma 20") << QByteArray("gammaSlider") << QByteArray("gammaEdit") << 20 << 2.5;
-    QTest::newRow("sharpening 15")
-        << QByteArray("sharpeningSlider") << QByteArray("sharpeningEdit") << 15 << 1.5;
-    QTest::newRow("sharpening 40")
-        << QByteArray("sharpeningSlider") << QByteArray("sharpeningEdit") << 40 << 4.0;
-    QTest::newRow("clhe") << QByteArray("clheSlider") << QByteArray("clheEdit") << 29999 << 29999.0;
-    QTest::newRow("gsk") << QByteArray("gskSlider") << QByteArray("gskEdit") << 3 << 3.0;
-    QTest::newRow("gfid") << QByteArray("gfidSlider") << QByteArray("gfidEdit") << 777 << 777.0;
-    QTest::newRow("gms") << QByteArray("gmsSlider") << QByteArray("gmsEdit") << 4321 << 4321.0;
-    QTest::newRow("tint") << QByteArray("tintSlider") << QByteArray("tintEdit") << 2 << 2.0;
-    QTest::newRow("boxes") << QByteArray("nbBoxesSlider") << QByteArray("nbBoxesSpinBox") << 42
-                           << 42.0;
-    QTest::newRow("sensitivity") << QByteArray("iASensitivitySlider")
-                                 << QByteArray("iASensitivitySpinBox") << 100 << 100.0;
-    QTest::newRow("iou") << QByteArray("interOverUnionSlider")
-                         << QByteArray("interOverUnionSpinBox") << 1 << 1.0;
-}
+    const auto row = [](const char *name, const char *moves, const char *shown) {
+        QTest::newRow(name) << settings(moves) << settings(shown);
+    };
+    // The echo from the spin box leaves the slider where it was moved.
+    row("gamma slider 7", "gammaSlider=7", "gammaSlider=7, gammaEdit=1.2");
+    row("gamma slider 0", "gammaSlider=3, gammaSlider=0", "gammaSlider=0, gammaEdit=0.5");
+    row("gamma slider 20", "gammaSlider=20", "gammaSlider=20, gammaEdit=2.5");
+    row("sharpening slider 15", "sharpeningSlider=15", "sharpeningSlider=15, sharpeningEdit=1.5");
+    row("sharpening slider 40", "sharpeningSlider=40", "sharpeningSlider=40, sharpeningEdit=4");
+    row("clhe slider", "clheSlider=29999", "clheSlider=29999, clheEdit=29999");
+    row("gsk slider", "gskSlider=3", "gskSlider=3, gskEdit=3");
+    row("gfid slider", "gfidSlider=777", "gfidSlider=777, gfidEdit=777");
+    row("gms slider", "gmsSlider=4321", "gmsSlider=4321, gmsEdit=4321");
+    row("tint slider", "tintSlider=2", "tintSlider=2, tintEdit=2");
+    row("boxes slider", "nbBoxesSlider=42", "nbBoxesSlider=42, nbBoxesSpinBox=42");
+    row("sensitivity slider", "iASensitivitySlider=100",
+        "iASensitivitySlider=100, iASensitivitySpinBox=100");
+    row("iou slider", "interOverUnionSlider=1", "interOverUnionSlider=1, interOverUnionSpinBox=1");
 
-void tst_ValuePairs::sliderDrivesSpinBox()
-{
-    QFETCH(QByteArray, slider);
-    QFETCH(QByteArray, spinBox);
-    QFETCH(int, position);
-    QFETCH(double, shown);
-
-    MainWindow window;
-    auto *pairSlider = child<QSlider>(window, slider.constData());
-    auto *pairSpin = child<QAbstractSpinBox>(window, spinBox.constData());
-    pairSlider->setValue(position);
-    QCOMPARE(spinValue(pairSpin), shown);
-    QCOMPARE(pairSlider->value(), position); // the echo did not move the slider
-}
-
-void tst_ValuePairs::spinBoxDrivesSlider_data()
-{
-    QTest::addColumn<QByteArray>("spinBox");
-    QTest::addColumn<QByteArray>("slider");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("position");
-
-    QTest::newRow("gamma 2.5") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 2.5 << 20;
-    QTest::newRow("gamma 0.5") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 0.5 << 0;
-    QTest::newRow("gamma 1.3") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 1.3 << 8;
+    row("gamma spin box 2.5", "gammaEdit=2.5", "gammaEdit=2.5, gammaSlider=20");
+    row("gamma spin box 0.5", "gammaEdit=1.5, gammaEdit=0.5", "gammaEdit=0.5, gammaSlider=0");
+    row("gamma spin box 1.3", "gammaEdit=1.3", "gammaEdit=1.3, gammaSlider=8");
     // (0.6 - 0.5) * 10 and (0.7 - 0.5) * 10 fall just short of 1 and 2: rounded, not cut.
-    QTest::newRow("gamma 0.6") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 0.6 << 1;
-    QTest::newRow("gamma 0.7") << QByteArray("gammaEdit") << QByteArray("gammaSlider") << 0.7 << 2;
-    QTest::newRow("sharpening 0.3")
-        << QByteArray("sharpeningEdit") << QByteArray("sharpeningSlider") << 0.3 << 3;
+    row("gamma spin box 0.6", "gammaEdit=0.6", "gammaEdit=0.6, gammaSlider=1");
+    row("gamma spin box 0.7", "gammaEdit=0.7", "gammaEdit=0.7, gammaSlider=2");
+    row("sharpening spin box 0.3", "sharpeningEdit=0.3", "sharpeningEdit=0.3, sharpeningSlider=3");
     // Although the slider steps by 300, typed values land exactly.
-    QTest::newRow("clhe 1234") << QByteArray("clheEdit") << QByteArray("clheSlider") << 1234.0
-                               << 1234;
-    QTest::newRow("gfid") << QByteArray("gfidEdit") << QByteArray("gfidSlider") << 999.0 << 999;
-    QTest::newRow("tint") << QByteArray("tintEdit") << QByteArray("tintSlider") << 1.0 << 1;
-    QTest::newRow("boxes") << QByteArray("nbBoxesSpinBox") << QByteArray("nbBoxesSlider") << 7.0
-                           << 7;
-    QTest::newRow("sensitivity") << QByteArray("iASensitivitySpinBox")
-                                 << QByteArray("iASensitivitySlider") << 0.0 << 0;
-    QTest::newRow("iou") << QByteArray("interOverUnionSpinBox")
-                         << QByteArray("interOverUnionSlider") << 55.0 << 55;
+    row("clhe spin box 1234", "clheEdit=1234", "clheEdit=1234, clheSlider=1234");
+    row("gfid spin box", "gfidEdit=999", "gfidEdit=999, gfidSlider=999");
+    row("tint spin box", "tintEdit=2, tintEdit=1", "tintEdit=1, tintSlider=1");
+    row("boxes spin box", "nbBoxesSpinBox=7", "nbBoxesSpinBox=7, nbBoxesSlider=7");
+    row("sensitivity spin box", "iASensitivitySpinBox=1, iASensitivitySpinBox=0",
+        "iASensitivitySpinBox=0, iASensitivitySlider=0");
+    row("iou spin box", "interOverUnionSpinBox=55",
+        "interOverUnionSpinBox=55, interOverUnionSlider=55");
+
+    row("gms typed above the slider pulls back", "gmsSlider=100, gmsEdit=70000",
+        "gmsSlider=5000, gmsEdit=5000");
+    // The slider already stands at its maximum: it does not move, so nothing pulls back.
+    row("gms typed above the slider at its maximum stays",
+        "gmsSlider=100, gmsEdit=70000, gmsEdit=80000", "gmsSlider=5000, gmsEdit=80000");
 }
 
-void tst_ValuePairs::spinBoxDrivesSlider()
+void tst_ValuePairs::eitherSideDrivesTheOther()
 {
-    QFETCH(QByteArray, spinBox);
-    QFETCH(QByteArray, slider);
-    QFETCH(double, value);
-    QFETCH(int, position);
+    QFETCH(QStringList, moves);
+    QFETCH(QStringList, shown);
 
     MainWindow window;
-    auto *pairSpin = child<QAbstractSpinBox>(window, spinBox.constData());
-    auto *pairSlider = child<QSlider>(window, slider.constData());
-    if (value == spinValue(pairSpin)) // start elsewhere so the change is real
-        setSpinValue(pairSpin, value + 1);
-    setSpinValue(pairSpin, value);
-    QCOMPARE(pairSlider->value(), position);
-    QCOMPARE(spinValue(pairSpin), value);
+    setControls(window, moves.mid(0, moves.size() - 1));
+    QVERIFY2(showing(window, {moves.last()}) != QStringList {moves.last()},
+             "the last move must be a change");
+    setControls(window, {moves.last()});
+    QCOMPARE(showing(window, shown), shown);
 }
 
 void tst_ValuePairs::sliderClampedBySpinBoxComesBackOnce()
@@ -154,42 +101,20 @@ void tst_ValuePairs::sliderClampedBySpinBoxComesBackOnce()
     // spin box side pulls the slider back to the spin box's maximum.
     nivaro_sim::configuration().gskMax = 3;
     MainWindow window;
-    auto *gskEdit = child<QDoubleSpinBox>(window, "gskEdit");
-    auto *gskSlider = child<QSlider>(window, "gskSlider");
-    gskSlider->setValue(1);
-    gskEdit->setMaximum(2);
-    gskSlider->setValue(3);
-    QCOMPARE(gskEdit->value(), 2.0);
-    QCOMPARE(gskSlider->value(), 2);
-}
-
-void tst_ValuePairs::gmsTypedAboveSliderPullsBackUnlessSliderAtMaximum()
-{
-    MainWindow window;
-    auto *gmsEdit = child<QDoubleSpinBox>(window, "gmsEdit");
-    auto *gmsSlider = child<QSlider>(window, "gmsSlider");
-    gmsSlider->setValue(100);
-
-    gmsEdit->setValue(70000);
-    QCOMPARE(gmsSlider->value(), 5000);
-    QCOMPARE(gmsEdit->value(), 5000.0);
-
-    // The slider already stands at its maximum: it does not move, so nothing pulls back.
-    gmsEdit->setValue(80000);
-    QCOMPARE(gmsSlider->value(), 5000);
-    QCOMPARE(gmsEdit->value(), 80000.0);
+    setControls(window, {"gskSlider=1"});
+    child<QDoubleSpinBox>(window, "gskEdit")->setMaximum(2);
+    setControls(window, {"gskSlider=3"});
+    QCOMPARE(showing(window, {"gskEdit=2", "gskSlider=2"}),
+             QStringList({"gskEdit=2", "gskSlider=2"}));
 }
 
 void tst_ValuePairs::gmsBeyondIntRangeSaturates()
 {
     nivaro_sim::configuration().gmsMax = std::numeric_limits<int32_t>::max();
     MainWindow window;
-    auto *gmsEdit = child<QDoubleSpinBox>(window, "gmsEdit");
-    auto *gmsSlider = child<QSlider>(window, "gmsSlider");
-
-    gmsEdit->setValue(4294967296.0);
-    QCOMPARE(gmsSlider->value(), std::numeric_limits<int>::max());
-    QCOMPARE(gmsEdit->value(), double(std::numeric_limits<int>::max()));
+    setControls(window, {"gmsEdit=4294967296"});
+    const QStringList shown = {"gmsSlider=2147483647", "gmsEdit=2147483647"};
+    QCOMPARE(showing(window, shown), shown);
 }
 
 void tst_ValuePairs::sameValueEmitsNothing()
@@ -242,75 +167,60 @@ void tst_ValuePairs::movingControlsNeverReachesCameraOrLog()
 
 void tst_ValuePairs::roiSlotsCorrectCrossedCorners_data()
 {
-    QTest::addColumn<QByteArray>("guarded");
-    QTest::addColumn<QByteArray>("opposite");
-    QTest::addColumn<int>("guardedValue");
-    QTest::addColumn<int>("oppositeValue");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<QStringList>("corners"); // the opposite corner, then the guarded one
+    QTest::addColumn<QString>("corrected"); // the guarded corner afterwards
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("x1 above x2") << QByteArray("x1RoiEdit") << QByteArray("x2RoiEdit") << 600 << 500
-                                 << 500 << "ROI X1 must be lower than ROI X2";
-    QTest::newRow("x1 equal x2") << QByteArray("x1RoiEdit") << QByteArray("x2RoiEdit") << 500 << 500
-                                 << 500 << QString();
-    QTest::newRow("x2 below x1") << QByteArray("x2RoiEdit") << QByteArray("x1RoiEdit") << 300 << 700
-                                 << 700 << "ROI X2 must be higher than ROI X1";
-    QTest::newRow("x2 above x1") << QByteArray("x2RoiEdit") << QByteArray("x1RoiEdit") << 800 << 700
-                                 << 800 << QString();
-    QTest::newRow("y1 above y2") << QByteArray("y1RoiEdit") << QByteArray("y2RoiEdit") << 900 << 100
-                                 << 100 << "ROI Y1 must be lower than ROI Y2";
-    QTest::newRow("y1 equal y2") << QByteArray("y1RoiEdit") << QByteArray("y2RoiEdit") << 100 << 100
-                                 << 100 << QString();
-    QTest::newRow("y2 below y1") << QByteArray("y2RoiEdit") << QByteArray("y1RoiEdit") << 6 << 7
-                                 << 7 << "ROI Y2 must be higher than ROI Y1";
-    QTest::newRow("y2 equal y1") << QByteArray("y2RoiEdit") << QByteArray("y1RoiEdit") << 7 << 7
-                                 << 7 << QString();
+    const auto row
+        = [](const char *name, const char *corners, const char *corrected, const QString &message) {
+              QTest::newRow(name) << settings(corners) << corrected << message;
+          };
+    row("x1 above x2", "x2RoiEdit=500, x1RoiEdit=600", "x1RoiEdit=500",
+        "ROI X1 must be lower than ROI X2");
+    row("x1 equal x2", "x2RoiEdit=500, x1RoiEdit=500", "x1RoiEdit=500", {});
+    row("x2 below x1", "x1RoiEdit=700, x2RoiEdit=300", "x2RoiEdit=700",
+        "ROI X2 must be higher than ROI X1");
+    row("x2 above x1", "x1RoiEdit=700, x2RoiEdit=800", "x2RoiEdit=800", {});
+    row("y1 above y2", "y2RoiEdit=100, y1RoiEdit=900", "y1RoiEdit=100",
+        "ROI Y1 must be lower than ROI Y2");
+    row("y1 equal y2", "y2RoiEdit=100, y1RoiEdit=100", "y1RoiEdit=100", {});
+    row("y2 below y1", "y1RoiEdit=7, y2RoiEdit=6", "y2RoiEdit=7",
+        "ROI Y2 must be higher than ROI Y1");
+    row("y2 equal y1", "y1RoiEdit=7, y2RoiEdit=7", "y2RoiEdit=7", {});
 }
 
 void tst_ValuePairs::roiSlotsCorrectCrossedCorners()
 {
-    QFETCH(QByteArray, guarded);
-    QFETCH(QByteArray, opposite);
-    QFETCH(int, guardedValue);
-    QFETCH(int, oppositeValue);
-    QFETCH(int, expected);
+    QFETCH(QStringList, corners);
+    QFETCH(QString, corrected);
     QFETCH(QString, message);
 
     MainWindow window;
-    auto *guardedCorner = child<QSpinBox>(window, guarded.constData());
-    child<QSpinBox>(window, opposite.constData())->setValue(oppositeValue);
-    guardedCorner->setValue(guardedValue);
-
+    setControls(window, corners);
     ModalAnswerer answerer;
-    int valueBehindBox = -1;
-    answerer.setWhileOpen([&] { valueBehindBox = guardedCorner->value(); });
-    const QByteArray slot = guarded.left(2) + "RoiUserValueChanged";
-    QVERIFY(QMetaObject::invokeMethod(&window, slot.constData(), Q_ARG(int, guardedValue)));
+    QStringList behindBox;
+    answerer.setWhileOpen([&] { behindBox = showing(window, {corrected}); });
+    const QString guarded = corners.last();
+    const QByteArray slot = guarded.left(2).toLatin1() + "RoiUserValueChanged";
+    QVERIFY(QMetaObject::invokeMethod(&window, slot.constData(),
+                                      Q_ARG(int, guarded.section('=', 1).toInt())));
 
-    QCOMPARE(guardedCorner->value(), expected);
-    if (message.isEmpty()) {
-        QVERIFY(answerer.seen().isEmpty());
-        return;
-    }
-    QCOMPARE(answerer.seen().size(), 1);
-    QCOMPARE(valueBehindBox, expected); // corrected before the box tells why
-    const ModalAnswerer::Seen &box = answerer.seen().first();
-    QCOMPARE(box.title, QStringLiteral("ROI"));
-    QCOMPARE(box.text, message);
-    QVERIFY(box.hasParent);
-    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(showing(window, {corrected}), QStringList {corrected});
+    QCOMPARE(answerer.shown(),
+             message.isEmpty() ? QStringList() : QStringList {box::about("ROI", message)});
+    if (!message.isEmpty())
+        QCOMPARE(behindBox, QStringList {corrected}); // corrected before the box tells why
 }
 
 void tst_ValuePairs::roiEditsRunNoCheck()
 {
     MainWindow window;
     ModalAnswerer answerer;
-    child<QSpinBox>(window, "x2RoiEdit")->setValue(400);
-    child<QSpinBox>(window, "x1RoiEdit")->setValue(900);
-    QCOMPARE(child<QSpinBox>(window, "x1RoiEdit")->value(), 900);
-    QCOMPARE(child<QSpinBox>(window, "x2RoiEdit")->value(), 400);
+    const QStringList crossed = {"x2RoiEdit=400", "x1RoiEdit=900"};
+    setControls(window, crossed);
+    QCOMPARE(showing(window, crossed), crossed);
     // A connected check would have opened its modal box inside setValue.
-    QVERIFY(answerer.seen().isEmpty());
+    QCOMPARE(answerer.shown(), QStringList());
 }
 
 QTEST_MAIN(tst_ValuePairs)

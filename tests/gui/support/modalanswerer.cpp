@@ -6,6 +6,17 @@
 #include <QLabel>
 #include <QPushButton>
 
+QString box::shape(const QString &title, const QString &text, bool hasParent,
+                   QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                   QMessageBox::StandardButton defaultButton)
+{
+    return QStringLiteral("title \"%1\", text \"%2\", %3, icon %4, buttons 0x%5, default 0x%6")
+        .arg(title, text, hasParent ? "parented" : "no parent")
+        .arg(icon)
+        .arg(int(buttons), 0, 16)
+        .arg(int(defaultButton), 0, 16);
+}
+
 ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : answer(answer)
 {
     poll.setInterval(5);
@@ -27,11 +38,6 @@ bool ModalAnswerer::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void ModalAnswerer::setAnswer(QMessageBox::StandardButton newAnswer)
-{
-    answer = newAnswer;
-}
-
 void ModalAnswerer::setChooser(Chooser choose)
 {
     chooser = std::move(choose);
@@ -42,12 +48,15 @@ void ModalAnswerer::setWhileOpen(std::function<void()> look)
     whileOpen = std::move(look);
 }
 
-QStringList ModalAnswerer::texts() const
+QStringList ModalAnswerer::shown() const
 {
-    QStringList result;
-    for (const Seen &box : boxes)
-        result << box.text;
-    return result;
+    QStringList shapes;
+    for (const Seen &seen : boxes) {
+        if (seen.className == QLatin1String("QMessageBox"))
+            shapes << box::shape(seen.title, seen.text, seen.hasParent, seen.icon, seen.buttons,
+                                 seen.defaultButton);
+    }
+    return shapes;
 }
 
 void ModalAnswerer::answerActiveModal()
@@ -70,7 +79,6 @@ void ModalAnswerer::answerActiveModal()
         if (message->defaultButton())
             box.defaultButton = message->standardButton(message->defaultButton());
         QAbstractButton *button = buttonToPress(*message);
-        box.answer = button->text();
         boxes << box;
         button->click();
         return;

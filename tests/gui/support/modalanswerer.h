@@ -13,6 +13,35 @@
 
 class QAbstractButton;
 
+// What a message box shows a user, as one line naming each of its parts, so that a test
+// states a box whole and a failure shows which part differs.
+namespace box {
+
+QString shape(const QString &title, const QString &text, bool hasParent, QMessageBox::Icon icon,
+              QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);
+
+// QMessageBox::about over the window: the window's icon instead of a standard one, one OK.
+inline QString about(const QString &title, const QString &text)
+{
+    return shape(title, text, true, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+// QMessageBox::warning over the window with an empty title. The window names no default
+// button; the toolkit then makes its only one, OK, the default.
+inline QString warning(const QString &text)
+{
+    return shape({}, text, true, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+// The question before a Reset: no parent, no title, Yes and No with No the default.
+inline QString question(const QString &text)
+{
+    return shape({}, text, false, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
+                 QMessageBox::No);
+}
+
+} // namespace box
+
 // Answers the modal boxes a test provokes: while it lives, every modal dialog that
 // becomes active is recorded and closed with the configured button, so a test body
 // simply calls the slot and then reads what the user would have seen. A box is answered
@@ -27,23 +56,19 @@ public:
         QString className;
         QString title;
         QString text;
-        QStringList labels; // texts of a dialog's labels, in child order
-        QSize size;
-        QPointer<QWidget> widget; // null once the box is destroyed
         bool hasParent = false;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        QString answer; // the text of the button pressed; empty for a dialog closed
+        QStringList labels; // texts of a dialog's labels, in child order
+        QSize size;
+        QPointer<QWidget> widget; // null once the box is destroyed
     };
 
     // Given how many buttons a message box has, which one to press (0 for the first).
     using Chooser = std::function<int(int buttonCount)>;
 
     explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok);
-
-    // Answer with this button from now on (for example No, then Yes).
-    void setAnswer(QMessageBox::StandardButton answer);
 
     // Press the button this picks instead of the configured one, for random answers.
     void setChooser(Chooser choose);
@@ -52,7 +77,8 @@ public:
     void setWhileOpen(std::function<void()> look);
 
     const QList<Seen> &seen() const { return boxes; }
-    QStringList texts() const;
+    // The message boxes seen, in order, each as box::shape gives it.
+    QStringList shown() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls.h"
 #include "simulator_control.h"
 
 #include <QString>
@@ -52,14 +53,13 @@ public:
     static void click(QWidget &window, const char *buttonName);
 };
 
-// The window's control of that object name; a wrong name ends the test program.
-template<typename Widget> Widget *child(const QWidget &window, const char *objectName)
-{
-    auto *widget = window.findChild<Widget *>(QString::fromLatin1(objectName));
-    if (!widget)
-        qFatal("no %s named %s", Widget::staticMetaObject.className(), objectName);
-    return widget;
-}
+// Registers are written "name=value" as the camera holds them: "gamma=72089", "zoomFactor=2.5",
+// "iaMaxBoxes=65", switches as 1 or 0.
 
-// A camera script whose registers start from the given ones instead of the defaults.
-nivaro_sim::CameraScript scriptWithRegisters(const nivaro_sim::Registers &registers);
+// A camera whose registers start from their defaults but for these settings; the firmware
+// words riscvVersion and fpgaVersion can be set the same way.
+nivaro_sim::CameraScript scriptWith(const QStringList &settings);
+
+// The registers `expected` names, each with what the camera holds, so that
+// QCOMPARE(holding(registers, expected), expected) names the first register that differs.
+QStringList holding(const nivaro_sim::Registers &registers, const QStringList &expected);

@@ -1,0 +1,105 @@
+#include "device/portsources.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+// Where a scan takes its port names from: the system's ports, then those the stand-in SDK's
+// configuration file names.
+class tst_PortSources : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void standInScanAddsConfiguredPorts_data();
+    void standInScanAddsConfiguredPorts();
+    void vendorScanListsSystemPortsAlone();
+};
+
+// A configuration file in a folder of its own; a few names stand for files no text can make.
+QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
+{
+    QString path = folder.filePath(QStringLiteral("config.json"));
+    if (text == "<missing>")
+        return path;
+    if (text == "<folder>") {
+        QDir(folder.path()).mkdir(QStringLiteral("config.json"));
+        return path;
+    }
+#ifdef Q_OS_UNIX
+    // A FIFO with no writer would block whoever opens it for reading.
+    if (text == "<fifo>") {
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+        return path;
+    }
+#endif
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void tst_PortSources::standInScanAddsConfiguredPorts_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("configured");
+
+    QTest::newRow("the file's order, not sorted")
+        << QByteArray(R"({"ports": {"COM10": {}, "COM9": {"present": false}, "COM2": {}}})")
+        << QStringList {"COM10", "COM9", "COM2"};
+    QTest::newRow("only the top-level ports")
+        << QByteArray(R"({"linkType": "U}\"[", "defaults": {"ports": {"X": {}}},)"
+                      R"( "ports": {"COM3": {"refusedSetters": ["SetGamma"]}, "COM4": {}}})")
+        << QStringList {"COM3", "COM4"};
+    QTest::newRow("a port named twice")
+        << QByteArray(R"({"ports": {"COM5": {}, "COM5": {}}})") << QStringList {"COM5"};
+    QTest::newRow("escaped names; empty and NUL names left out")
+        << QByteArray(R"({"ports": {"COM\u00e9": {}, "": {}, "A\u0000B": {}, "/dev/tty\/S9": {}}})")
+        << QStringList {QStringLiteral("COM\u00e9"), "/dev/tty/S9"};
+    QTest::newRow("no ports") << QByteArray(R"({"linkType": "UART"})") << QStringList {};
+    QTest::newRow("ports not an object") << QByteArray(R"({"ports": ["COM3"]})") << QStringList {};
+    QTest::newRow("malformed") << QByteArray(R"({"ports": {"COM3": {})") << QStringList {};
+    QTest::newRow("not an object") << QByteArray("[1, 2]") << QStringList {};
+    QTest::newRow("larger than 4 MiB")
+        << QByteArray(R"({"ports": {"COM3": {}}, "pad": ")" + QByteArray(4 << 20, 'x') + R"("})")
+        << QStringList {};
+    QTest::newRow("missing") << QByteArray("<missing>") << QStringList {};
+    QTest::newRow("a folder") << QByteArray("<folder>") << QStringList {};
+#ifdef Q_OS_UNIX
+    QTest::newRow("a FIFO") << QByteArray("<fifo>") << QStringList {};
+#endif
+}
+
+void tst_PortSources::standInScanAddsConfiguredPorts()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, configured);
+
+    QTemporaryDir folder;
+    qputenv("NIVARO_SDK_CONFIG", QFile::encodeName(configurationFile(folder, file)));
+    const QStringList listed = portsources::forSdk(portsources::Sdk::StandIn)();
+    qunsetenv("NIVARO_SDK_CONFIG");
+    QCOMPARE(listed, portsources::systemThenConfigured(portsources::systemPorts(), configured));
+
+    // A configured port the system lists too is listed once, where the system has it.
+    QCOMPARE(portsources::systemThenConfigured({"COM1", "COM2"}, {"COM3", "COM2", "COM3"}),
+             QStringList({"COM1", "COM2", "COM3"}));
+}
+
+void tst_PortSources::vendorScanListsSystemPortsAlone()
+{
+    QTemporaryDir folder;
+    qputenv("NIVARO_SDK_CONFIG",
+            QFile::encodeName(configurationFile(folder, R"({"ports": {"COM42": {}}})")));
+    const QStringList listed = portsources::forSdk(portsources::Sdk::Vendor)();
+    qunsetenv("NIVARO_SDK_CONFIG");
+    QCOMPARE(listed, portsources::systemPorts());
+}
+
+QTEST_MAIN(tst_PortSources)
+#include "tst_portsources.moc"
