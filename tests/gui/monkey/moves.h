@@ -3,16 +3,8 @@
 // What a user can do on the window: the moves, the controls they reach and the drawing of
 // one move a user could make now.
 
-#include "ui/mainwindow.h"
 #include "world.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QPushButton>
-#include <QSlider>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QtTest>
 
 #include <algorithm>
@@ -20,9 +12,7 @@
 
 struct Move
 {
-    QString kind;
-    QString target; // object name
-    QString value;
+    QString kind, target, value; // the target by its object name
     quint32 answers = 0; // seeds the answers to the boxes the move raises
 
     QString text() const
@@ -70,13 +60,12 @@ inline QString anyPosition(QRandomGenerator &dice, QWidget *control)
 }
 
 // Sets a slider or a spin box as a program would.
-inline bool setValue(QWidget *control, const QString &value)
+inline void setValue(QWidget *control, const QString &value)
 {
     if (qobject_cast<QDoubleSpinBox *>(control))
         control->setProperty("value", value.toDouble());
     else
         control->setProperty("value", saturatedRound(value.toDouble()));
-    return true;
 }
 
 // Keys a user may type into a spin box, sense or not.
@@ -91,7 +80,8 @@ inline QString typedText(QRandomGenerator &dice, QWidget *)
 }
 
 // What the user can do: the controls each kind of move applies to, a value for it (none
-// when empty), and the move itself. Only button clicks may talk to the camera.
+// when empty), and the move itself, which does nothing with a value that no longer fits
+// (a shrunk replay's). Only button clicks may talk to the camera.
 struct MoveKind
 {
     const char *name;
@@ -99,14 +89,12 @@ struct MoveKind
     bool talksToCamera;
     std::function<QStringList(const QWidget &)> targets;
     std::function<QString(QRandomGenerator &, QWidget *)> value;
-    // False when the value no longer fits the control (a shrunk replay).
-    std::function<bool(QWidget *, const QString &)> perform;
+    std::function<void(QWidget *, const QString &)> perform;
 };
 
-inline bool click(QWidget *button, const QString &)
+inline void click(QWidget *button, const QString &)
 {
     qobject_cast<QAbstractButton *>(button)->click();
-    return true;
 }
 
 inline const std::vector<MoveKind> moveKinds {
@@ -128,14 +116,11 @@ inline const std::vector<MoveKind> moveKinds {
      [](QWidget *widget, const QString &value) {
          QTabBar *bar = qobject_cast<QTabWidget *>(widget)->tabBar();
          const int index = value.toInt();
-         if (index >= bar->count())
-             return false;
          // The bar is only as wide as its tabs: a click beside them is what it reports so.
          if (index < 0)
              emit qobject_cast<QTabWidget *>(widget)->tabBarClicked(-1);
-         else
+         else if (index < bar->count())
              QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
-         return true;
      }},
     {"tabkey", 3, false, [](const QWidget &) { return QStringList {"tabWidget"}; },
      [](QRandomGenerator &dice, QWidget *) {
@@ -144,32 +129,26 @@ inline const std::vector<MoveKind> moveKinds {
      [](QWidget *widget, const QString &value) {
          QTest::keyClick(qobject_cast<QTabWidget *>(widget)->tabBar(),
                          value == "Left" ? Qt::Key_Left : Qt::Key_Right);
-         return true;
      }},
-    {"slide", 12, false, [](const QWidget &w) { return reachable<QSlider>(w); }, anyPosition,
-     setValue},
-    {"spin", 12, false, [](const QWidget &w) { return reachable<QAbstractSpinBox>(w); },
-     anyPosition, setValue},
-    {"type", 8, false, [](const QWidget &w) { return reachable<QAbstractSpinBox>(w); }, typedText,
+    {"slide", 12, false, reachable<QSlider>, anyPosition, setValue},
+    {"spin", 12, false, reachable<QAbstractSpinBox>, anyPosition, setValue},
+    {"type", 8, false, reachable<QAbstractSpinBox>, typedText,
      [](QWidget *widget, const QString &value) {
          auto *spin = qobject_cast<QAbstractSpinBox *>(widget);
          spin->selectAll();
          QTest::keyClicks(spin, value);
          QTest::keyClick(spin, Qt::Key_Return);
-         return true;
      }},
-    {"pick", 8, false, [](const QWidget &w) { return reachable<QComboBox>(w); },
+    {"pick", 8, false, reachable<QComboBox>,
      [](QRandomGenerator &dice, QWidget *widget) {
          return QString::number(dice.bounded(qMax(1, qobject_cast<QComboBox *>(widget)->count())));
      },
      [](QWidget *widget, const QString &value) {
          auto *combo = qobject_cast<QComboBox *>(widget);
-         if (value.toInt() >= combo->count())
-             return false;
-         combo->setCurrentIndex(value.toInt());
-         return true;
+         if (value.toInt() < combo->count())
+             combo->setCurrentIndex(value.toInt());
      }},
-    {"check", 7, false, [](const QWidget &w) { return reachable<QCheckBox>(w); }, nullptr, click},
+    {"check", 7, false, reachable<QCheckBox>, nullptr, click},
 };
 
 inline const MoveKind *kindNamed(const QString &name)

@@ -5,56 +5,57 @@
 
 #include "moves.h"
 
-#include <QPlainTextEdit>
-#include <QRegularExpression>
-#include <QTextBlock>
-
 #include <optional>
 
 struct Failure
 {
     int move = -1; // index in the moves made
-    QString check;
-    QString detail;
+    QString check, detail;
 };
 
 // What one move did, as the SDK and the log pane tell it.
 struct Observed
 {
-    QStringList trace;
-    QStringList log;
+    QStringList trace, log;
     QString paneAdded;
     int tabClicked = -2; // the index the tab bar reported, -2 for none
 };
 
 // The connection bar and the pages, as the controller's table of enabled states says
-// they stand after the moves made so far.
+// they stand after the moves made so far. Connected, the bar offers only Disconnect.
 struct Expected
 {
-    bool scan = true, combo = true, connect = false, disconnect = false;
-    bool userButtons = false, userPage = false, iaPage = false, iaTab = true, expertTab = true;
+    bool connected = false, connect = false, userButtons = false, iaPage = false;
+    bool iaTab = true, expertTab = true;
 
     void disconnected()
     {
-        scan = combo = connect = true;
-        disconnect = userButtons = userPage = iaPage = false;
+        connect = true;
+        connected = userButtons = iaPage = false;
     }
 
-    // A Connect click, told by the SDK's answers in its trace.
-    void connectAnswered(const QStringList &trace)
+    // What a move leads to, told for a Connect click by the SDK's answers in its trace.
+    void after(const Move &move, const Observed &observed, bool portsListed)
     {
-        const QString typeQuery = trace.filter(QStringLiteral(".GetCameraType(")).value(0);
-        if (typeQuery.isEmpty())
-            return; // refused link type, or no camera on the port
-        if (typeQuery.endsWith(QLatin1String("-> false"))) {
+        const bool click = move.kind == "click";
+        if (click && move.target == "scanDeviceButton" && portsListed)
+            connect = true;
+        if (click && move.target == "disconnectDeviceButton")
             disconnected();
+        // The tab rule: while connected, a click on a tab decides the User buttons.
+        if (observed.tabClicked >= 0 && connected)
+            userButtons = observed.tabClicked == 0;
+        const QString typeQuery = observed.trace.filter(QStringLiteral(".GetCameraType(")).value(0);
+        // No type query: a refused link type, or no camera on the port.
+        if (!click || move.target != "connectDeviceButton" || typeQuery.isEmpty())
             return;
-        }
+        if (typeQuery.endsWith(QLatin1String("-> false")))
+            return disconnected();
         // Zero version words leave the camera held but not confirmed: the bar stays as it
         // was, and the IA step still runs.
-        if (trace.filter(QStringLiteral("riscvVersion=0, fpgaVersion=0}")).isEmpty()) {
-            scan = combo = connect = false;
-            disconnect = userButtons = userPage = true;
+        if (observed.trace.filter(QStringLiteral("riscvVersion=0, fpgaVersion=0}")).isEmpty()) {
+            connected = userButtons = true;
+            connect = false;
         }
         static const QRegularExpression type(QStringLiteral("GetCameraType\\(out (\\d+)\\)"));
         if (type.match(typeQuery).captured(1) == QLatin1String("12"))
@@ -62,38 +63,19 @@ struct Expected
         else
             iaTab = false;
     }
-
-    void after(const Move &move, const Observed &observed, bool portsListed)
-    {
-        if (move.kind == "click" && move.target == "scanDeviceButton" && portsListed)
-            connect = combo = true;
-        if (move.kind == "click" && move.target == "connectDeviceButton")
-            connectAnswered(observed.trace);
-        if (move.kind == "click" && move.target == "disconnectDeviceButton")
-            disconnected();
-        // The tab rule: while connected, a click on a tab decides the User buttons.
-        if (observed.tabClicked >= 0 && !scan)
-            userButtons = observed.tabClicked == 0;
-    }
 };
 
 inline QString enabledStateMismatch(const QWidget &window, const Expected &expected)
 {
+    // clang-format off
     const std::vector<std::pair<const char *, bool>> states {
-        {"scanDeviceButton", expected.scan},
-        {"selectDeviceComboBox", expected.combo},
-        {"connectDeviceButton", expected.connect},
-        {"disconnectDeviceButton", expected.disconnect},
-        {"resetParamButtonUser", expected.userButtons},
-        {"applyParamsButtonUser", expected.userButtons},
-        {"readParamButtonUser", expected.userButtons},
-        {"UserMode", expected.userPage},
-        {"IAControl", expected.iaPage},
-        {"ExpertMode", true},
-        {"gskSlider", true},
-        {"gfidSlider", true},
-        {"gmsSlider", true},
-        {"tintSlider", true}};
+        {"scanDeviceButton", !expected.connected}, {"selectDeviceComboBox", !expected.connected},
+        {"connectDeviceButton", expected.connect}, {"disconnectDeviceButton", expected.connected},
+        {"resetParamButtonUser", expected.userButtons}, {"applyParamsButtonUser", expected.userButtons},
+        {"readParamButtonUser", expected.userButtons}, {"UserMode", expected.connected},
+        {"IAControl", expected.iaPage}, {"ExpertMode", true}, {"gskSlider", true},
+        {"gfidSlider", true}, {"gmsSlider", true}, {"tintSlider", true}};
+    // clang-format on
     QStringList wrong;
     for (const auto &[name, enabled] : states) {
         // A control's own state, whatever its page's.
@@ -128,16 +110,14 @@ struct Pair
     bool spinBoxReachesBeyond = false;
 };
 
-inline const std::vector<Pair> pairs {{"gammaSlider", "gammaEdit", 0.5, 10},
-                                      {"sharpeningSlider", "sharpeningEdit", 0, 10},
-                                      {"clheSlider", "clheEdit"},
-                                      {"gskSlider", "gskEdit"},
-                                      {"gfidSlider", "gfidEdit"},
-                                      {"gmsSlider", "gmsEdit", 0, 1, true},
-                                      {"tintSlider", "tintEdit"},
-                                      {"nbBoxesSlider", "nbBoxesSpinBox"},
-                                      {"iASensitivitySlider", "iASensitivitySpinBox"},
-                                      {"interOverUnionSlider", "interOverUnionSpinBox"}};
+// clang-format off
+inline const std::vector<Pair> pairs {
+    {"gammaSlider", "gammaEdit", 0.5, 10}, {"sharpeningSlider", "sharpeningEdit", 0, 10},
+    {"clheSlider", "clheEdit"}, {"gskSlider", "gskEdit"}, {"gfidSlider", "gfidEdit"},
+    {"gmsSlider", "gmsEdit", 0, 1, true}, {"tintSlider", "tintEdit"},
+    {"nbBoxesSlider", "nbBoxesSpinBox"}, {"iASensitivitySlider", "iASensitivitySpinBox"},
+    {"interOverUnionSlider", "interOverUnionSpinBox"}};
+// clang-format on
 
 inline QString pairMismatch(const QWidget &window)
 {
@@ -151,41 +131,29 @@ inline QString pairMismatch(const QWidget &window)
         const bool atEndBeyond
             = (at == slider->maximum() && wanted > at) || (at == slider->minimum() && wanted < at);
         if (at != wanted && !(pair.spinBoxReachesBeyond && atEndBeyond))
-            wrong << QStringLiteral("%1 at %2 (%3..%4), %5 shows %6")
-                         .arg(pair.slider)
-                         .arg(at)
-                         .arg(slider->minimum())
-                         .arg(slider->maximum())
-                         .arg(pair.spinBox, number(value));
+            wrong << QString::asprintf("%s at %d (%d..%d), %s shows %s", pair.slider, at,
+                                       slider->minimum(), slider->maximum(), pair.spinBox,
+                                       qPrintable(number(value)));
     }
     return wrong.join(QStringLiteral(", "));
 }
 
 // The camera operation behind each write step's OK/KO line.
+// clang-format off
 inline const std::map<QString, QString> stepOperations {
-    {"Set GAMMA value", "SetGamma"},
-    {"Set CLHE value", "SetClhe"},
-    {"Set SHARPENING value", "SetSharpening"},
-    {"Set ROI X1 value", "SetRoiX1"},
-    {"Set ROI Y1 value", "SetRoiY1"},
-    {"Set ROI X2 value", "SetRoiX2"},
-    {"Set ROI Y2 value", "SetRoiY2"},
-    {"Set POLARITY value", "SetPolarity"},
-    {"Configure Zoom", "ConfigureZoom"},
-    {"Configure contrast type", "SetContrastType"},
-    {"Enable NUC", "SetNucEnabled"},
-    {"Set IMAGE horizontal FLIP value", "SetHorizontalFlip"},
+    {"Set GAMMA value", "SetGamma"}, {"Set CLHE value", "SetClhe"},
+    {"Set SHARPENING value", "SetSharpening"}, {"Set ROI X1 value", "SetRoiX1"},
+    {"Set ROI Y1 value", "SetRoiY1"}, {"Set ROI X2 value", "SetRoiX2"},
+    {"Set ROI Y2 value", "SetRoiY2"}, {"Set POLARITY value", "SetPolarity"},
+    {"Configure Zoom", "ConfigureZoom"}, {"Configure contrast type", "SetContrastType"},
+    {"Enable NUC", "SetNucEnabled"}, {"Set IMAGE horizontal FLIP value", "SetHorizontalFlip"},
     {"Set IMAGE vertical FLIP value", "SetVerticalFlip"},
     {"Set vignetting correction value", "SetVignettingCorrection"},
-    {"Set column correction value", "SetColumnCorrection"},
-    {"Set GSK value", "SetGsk"},
-    {"Set GFID value", "SetGfid"},
-    {"Set TINT value", "SetTint"},
-    {"Set GMS value", "SetGms"},
-    {"Set BPR value", "SetBpr"},
-    {"Set Offset correction value", "SetOffsetCorrection"},
-    {"Set Gain correction value", "SetGainCorrection"},
-    {"Set IA config", "SetIaConfig"}};
+    {"Set column correction value", "SetColumnCorrection"}, {"Set GSK value", "SetGsk"},
+    {"Set GFID value", "SetGfid"}, {"Set TINT value", "SetTint"}, {"Set GMS value", "SetGms"},
+    {"Set BPR value", "SetBpr"}, {"Set Offset correction value", "SetOffsetCorrection"},
+    {"Set Gain correction value", "SetGainCorrection"}, {"Set IA config", "SetIaConfig"}};
+// clang-format on
 
 // Each OK/KO line, in order, is the answer of the camera setter called for it.
 inline QString stepMismatch(const QStringList &log, const QStringList &trace)

@@ -50,13 +50,12 @@ void tst_Monkey::randomMovesKeepTheWindowConsistent_data()
         QTest::newRow("replay") << 0u << 0 << 0 << replay;
         return;
     }
-    bool seedGiven = false;
-    quint32 seed = qEnvironmentVariable("VELMORA_MONKEY_SEED").toUInt(&seedGiven);
-    if (!seedGiven)
+    bool given = false;
+    quint32 seed = qEnvironmentVariable("VELMORA_MONKEY_SEED").toUInt(&given);
+    if (!given)
         seed = QRandomGenerator::system()->generate();
-    bool countGiven = false;
-    int total = qEnvironmentVariableIntValue("VELMORA_MONKEY_ACTIONS", &countGiven);
-    if (!countGiven)
+    int total = qEnvironmentVariableIntValue("VELMORA_MONKEY_ACTIONS", &given);
+    if (!given)
         total = 20000;
     qInfo("monkey seed %u (VELMORA_MONKEY_SEED), %d moves (VELMORA_MONKEY_ACTIONS)", seed, total);
     for (int first = 0; first < total; first += movesPerRow) {

@@ -5,9 +5,7 @@
 
 #include "simulatedsdk.h"
 
-#include <QLocale>
-#include <QRandomGenerator>
-#include <QStringList>
+#include <QtWidgets>
 
 #include <functional>
 #include <iterator>
@@ -19,7 +17,6 @@
 using nivaro_sim::CameraScript;
 constexpr int32_t int32Least = std::numeric_limits<int32_t>::min();
 constexpr int32_t int32Most = std::numeric_limits<int32_t>::max();
-constexpr uint32_t uint32Most = std::numeric_limits<uint32_t>::max();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 
@@ -36,7 +33,7 @@ inline const std::vector<std::string> refusableSetters {
 inline const std::vector<int32_t> edgeInt32s {
     0, 1, -1, 2, 3, 50, 100, 5000, 100000, int32Least, int32Least + 1, int32Most, int32Most - 1};
 inline const std::vector<uint32_t> edgeUint32s {
-    0, 1, 4, 5, 1019, 1020, 1275, 1276, 65535, 65536, 0x7FFFFFFF, 0x80000000, uint32Most};
+    0, 1, 4, 5, 1019, 1020, 1275, 1276, 65535, 65536, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
 inline const std::vector<double> edgeDoubles {0,    -0.5,  0.45,   0.5,      1.25,
                                               2.5,  2.55,  4.05,   30000.4,  1e9,
                                               -1e9, 1e300, -1e300, infinity, notANumber};
