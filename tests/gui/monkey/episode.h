@@ -1,7 +1,6 @@
 #pragma once
 
-// One episode: a fresh simulated SDK and a fresh window, its moves either given (a replay)
-// or drawn as it goes, every box answered at random, the window checked after each move.
+// One episode: a fresh simulated SDK and window, the moves given (a replay) or drawn.
 
 #include "modalanswerer.h"
 #include "oracle.h"

@@ -2,13 +2,15 @@
 
 #include <QtTest>
 
-// Random users on the real window against randomly faulty cameras (see episode.h).
+// Random users on the real window against randomly faulty cameras: each episode scripts a
+// fresh simulated SDK and builds a fresh window, then makes random moves a user could make
+// (enabled controls on the page shown only), answers every box at random, and after every
+// move checks the window against the camera's answers and the SDK's log.
 //
 // VELMORA_MONKEY_SEED picks the run, VELMORA_MONKEY_ACTIONS its length (20000 moves);
-// VELMORA_MONKEY_REPLAY replays the short move list a failure prints. The run is cut into
-// rows of a thousand moves, so that each stays well inside QtTest's function timeout however
-// slow the machine; a row draws its episodes from the run's seed and its own number, so that
-// with the same seed it also runs alone (randomMovesKeepTheWindowConsistent:"moves 1-1000").
+// VELMORA_MONKEY_REPLAY replays the short move list a failure prints. Each row of a thousand
+// moves draws its episodes from the run's seed and its own number, so that with the same
+// seed a row also runs alone (randomMovesKeepTheWindowConsistent:"moves 1-1000").
 class tst_Monkey : public QObject
 {
     Q_OBJECT
@@ -92,7 +94,7 @@ void tst_Monkey::randomMovesKeepTheWindowConsistent()
         if (const std::optional<Failure> &failure = episode.failure) {
             const QVector<Move> failed = episode.moves.mid(0, failure->move + 1);
             // Shrinking takes a while: the whole list first, should the watchdog cut it short.
-            qInfo("episode %d failed \"%s\": VELMORA_MONKEY_REPLAY=\"%s\"", count,
+            qInfo(R"(episode %d failed "%s": VELMORA_MONKEY_REPLAY="%s")", count,
                   qPrintable(failure->check), qPrintable(replayText(episodeSeed, failed)));
             QFAIL(qPrintable(
                 QStringLiteral("seed %1, episode %2:\n").arg(seed).arg(count)
