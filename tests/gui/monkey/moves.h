@@ -14,11 +14,6 @@ struct Move
 {
     QString kind, target, value; // the target by its object name
     quint32 answers = 0; // seeds the answers to the boxes the move raises
-
-    QString text() const
-    {
-        return QStringLiteral("%1(%2,%3)#%4").arg(kind, target, value).arg(answers);
-    }
 };
 
 // A value as a position of a control: rounded, saturated to int.

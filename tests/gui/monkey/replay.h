@@ -9,7 +9,9 @@ inline QString replayText(quint32 seed, const QVector<Move> &moves)
 {
     QStringList texts;
     for (const Move &move : moves)
-        texts << move.text();
+        texts << QStringLiteral("%1(%2,%3)#%4")
+                     .arg(move.kind, move.target, move.value)
+                     .arg(move.answers);
     return QString::number(seed) + ':' + texts.join(QLatin1Char(';'));
 }
 
