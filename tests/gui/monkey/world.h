@@ -1,0 +1,219 @@
+#pragma once
+
+// The episode's world: the ports a scan lists, the cameras on them and the SDK's
+// configuration, drawn from the episode's dice with a few faults.
+
+#include "simulatedsdk.h"
+
+#include <QtWidgets>
+
+#include <functional>
+#include <iterator>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+using nivaro_sim::CameraScript;
+constexpr int32_t int32Least = std::numeric_limits<int32_t>::min();
+constexpr int32_t int32Most = std::numeric_limits<int32_t>::max();
+constexpr double infinity = std::numeric_limits<double>::infinity();
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+
+// The stand-in SDK's refusable setters, copied here until its control header hands them out.
+// clang-format off
+inline const std::vector<std::string> refusableSetters {
+    "SetGamma", "SetClhe", "SetSharpening", "SetPolarity", "SetRoiX1", "SetRoiX2", "SetRoiY1",
+    "SetRoiY2", "SetContrastType", "ConfigureZoom", "SetHorizontalFlip", "SetVerticalFlip",
+    "SetNucEnabled", "SetGsk", "SetVignettingCorrection", "SetColumnCorrection", "SetGfid",
+    "SetGms", "SetTint", "SetBpr", "SetIaConfig", "SetGainCorrection", "SetOffsetCorrection"};
+// clang-format on
+
+// Values at and beyond every edge a configuration, a register or a control may have.
+inline const std::vector<int32_t> edgeInt32s {
+    0, 1, -1, 2, 3, 50, 100, 5000, 100000, int32Least, int32Least + 1, int32Most, int32Most - 1};
+inline const std::vector<uint32_t> edgeUint32s {
+    0, 1, 4, 5, 1019, 1020, 1275, 1276, 65535, 65536, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
+inline const std::vector<double> edgeDoubles {0,    -0.5,  0.45,   0.5,      1.25,
+                                              2.5,  2.55,  4.05,   30000.4,  1e9,
+                                              -1e9, 1e300, -1e300, infinity, notANumber};
+inline const std::vector<float> edgeFloats {
+    0.0f, 0.99f, 1.0f, 8.0f, 8.05f, 1e38f, -1e38f, float(infinity), float(notANumber)};
+inline const std::vector<uint8_t> edgeBytes {0, 1, 2, 3, 4, 5, 100, 101, 255};
+
+inline bool percent(QRandomGenerator &dice, int chance)
+{
+    return dice.bounded(100) < chance;
+}
+
+template<typename List> auto pick(QRandomGenerator &dice, const List &values)
+{
+    return *std::next(std::begin(values), dice.bounded(int(std::size(values))));
+}
+
+inline QString number(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+struct Setup
+{
+    QStringList ports; // what the scan lists
+    std::map<QString, CameraScript> scripts;
+    bool expertMode = true;
+    QStringList notes; // what the faults did, for a failure report
+};
+
+inline CameraScript &somePort(QRandomGenerator &dice, Setup &setup)
+{
+    // With no port listed the script goes nowhere the program can reach, which is fine.
+    return setup.scripts[setup.ports.isEmpty() ? QStringLiteral("COM3") : pick(dice, setup.ports)];
+}
+
+// Puts edge values into some of the fields, noting each one put under its name (the names
+// given space-separated, in the fields' order) on the newest note.
+template<typename Value>
+void drawEdges(QRandomGenerator &dice, Setup &setup, const char *names,
+               std::initializer_list<Value *> fields, const std::vector<Value> &values)
+{
+    const QStringList named = QString::fromLatin1(names).split(QLatin1Char(' '));
+    int index = 0;
+    for (Value *field : fields) {
+        if (percent(dice, 40)) {
+            *field = pick(dice, values);
+            setup.notes.last() += ' ' + named.value(index) + ' ' + number(double(*field));
+        }
+        ++index;
+    }
+}
+
+inline void extremeRegisters(QRandomGenerator &dice, Setup &setup)
+{
+    CameraScript &script = somePort(dice, setup);
+    script.hasInitialRegisters = true;
+    nivaro_sim::Registers &r = script.initialRegisters;
+    drawEdges<uint32_t>(dice, setup, "gamma clhe sharpening roiX1 roiY1 roiX2 roiY2",
+                        {&r.gamma, &r.clhe, &r.sharpening, &r.roiX1, &r.roiY1, &r.roiX2, &r.roiY2},
+                        edgeUint32s);
+    drawEdges<int32_t>(dice, setup, "gsk gfid gms tint zoom.centerX zoom.centerY",
+                       {&r.gsk, &r.gfid, &r.gms, &r.tint, &r.zoom.centerX, &r.zoom.centerY},
+                       edgeInt32s);
+    drawEdges<uint8_t>(dice, setup,
+                       "contrastType nucEnabled zoom.method ia.resizeMode ia.maxBoxes "
+                       "ia.sensitivity ia.iou ia.outputType",
+                       {&r.contrastType, &r.nucEnabled, &r.zoom.interpolationMethod,
+                        &r.ia.resizeMode, &r.ia.maxBoxes, &r.ia.sensitivity, &r.ia.iouThreshold,
+                        &r.ia.outputType},
+                       edgeBytes);
+    drawEdges<float>(dice, setup, "zoom.factor", {&r.zoom.zoomFactor}, edgeFloats);
+}
+
+inline void extremeExpertBounds(QRandomGenerator &dice, Setup &setup)
+{
+    nivaro_sdk::INivaroConfig &c = nivaro_sim::configuration();
+    drawEdges<int32_t>(dice, setup,
+                       "currentGsk gskMin gskMax currentGfid gfidMin gfidMax currentTint tintMin "
+                       "tintMax currentGms gmsMin gmsMax",
+                       {&c.currentGsk, &c.gskMin, &c.gskMax, &c.currentGfid, &c.gfidMin, &c.gfidMax,
+                        &c.currentTint, &c.tintMin, &c.tintMax, &c.currentGms, &c.gmsMin,
+                        &c.gmsMax},
+                       edgeInt32s);
+}
+
+inline void extremeDefaults(QRandomGenerator &dice, Setup &setup)
+{
+    nivaro_sim::ConfigurationValues &v = nivaro_sim::configurationValues();
+    drawEdges<double>(dice, setup, "gamma clhe sharpening roiX1 roiY1 roiX2 roiY2",
+                      {&v.gamma, &v.clhe, &v.sharpening, &v.roiX1, &v.roiY1, &v.roiX2, &v.roiY2},
+                      edgeDoubles);
+    drawEdges<int32_t>(dice, setup, "gsk gfid tint gms zoomCenterX zoomCenterY",
+                       {&v.gsk, &v.gfid, &v.tint, &v.gms, &v.zoomCenterX, &v.zoomCenterY},
+                       edgeInt32s);
+    drawEdges<uint8_t>(
+        dice, setup,
+        "contrastType zoomMethod iaMaxBoxes iaSensitivity iaIou iaResizeMode iaOutputType",
+        {&v.contrastType, &v.zoomMethod, &v.iaMaxBoxes, &v.iaSensitivity, &v.iaIou, &v.iaResizeMode,
+         &v.iaOutputType},
+        edgeBytes);
+    drawEdges<float>(dice, setup, "zoomFactor", {&v.zoomFactor}, edgeFloats);
+}
+
+// One kind of trouble the outside world can bring; an episode draws a few.
+struct Fault
+{
+    const char *name;
+    std::function<void(QRandomGenerator &, Setup &)> apply;
+};
+
+// A fault that is one switch of some camera's script.
+inline Fault turned(const char *name, bool CameraScript::*member, bool value = true)
+{
+    return {name,
+            [member, value](QRandomGenerator &d, Setup &s) { somePort(d, s).*member = value; }};
+}
+
+inline const std::vector<Fault> faults {
+    {"refusing setters",
+     [](QRandomGenerator &d, Setup &s) {
+         CameraScript &script = somePort(d, s);
+         for (int count = 1 + d.bounded(6); count > 0; --count)
+             script.refusedSetters.insert(pick(d, refusableSetters));
+     }},
+    turned("silent from the start", &CameraScript::silent),
+    {"silent after N calls",
+     [](QRandomGenerator &d, Setup &s) { somePort(d, s).silentAfterCalls = d.bounded(120); }},
+    turned("failing type query", &CameraScript::typeQueryFails),
+    turned("absent camera", &CameraScript::present, false),
+    turned("failing IA read", &CameraScript::iaReadFails),
+    turned("failing NUC request", &CameraScript::nucRequestFails),
+    {"other camera type",
+     [](QRandomGenerator &d, Setup &s) {
+         somePort(d, s).cameraType = pick(d, std::vector<uint8_t> {0, 5, 11, 13, 255});
+     }},
+    {"zero version words",
+     [](QRandomGenerator &d, Setup &s) {
+         CameraScript &script = somePort(d, s);
+         script.riscvVersion = 0;
+         script.fpgaVersion = percent(d, 50) ? 0 : 0x0120;
+     }},
+    {"expert mode off", [](QRandomGenerator &, Setup &s) { s.expertMode = false; }},
+    {"link type not UART",
+     [](QRandomGenerator &d, Setup &) {
+         nivaro_sim::ConfigurationValues &values = nivaro_sim::configurationValues();
+         values.linkType = pick(d, std::vector<std::string> {"uart", "UART ", "USB", ""});
+         values.linkTypeIsNull = percent(d, 30);
+     }},
+    {"no serial port", [](QRandomGenerator &, Setup &s) { s.ports.clear(); }},
+    {"extreme registers", extremeRegisters},
+    {"extreme Expert bounds", extremeExpertBounds},
+    {"extreme defaults", extremeDefaults},
+};
+
+// Draws the episode's world and hands it to the simulated SDK.
+inline Setup prepare(QRandomGenerator &dice, SimulatedSdk &sdk)
+{
+    Setup setup;
+    QStringList names {"COM1", "COM3", "COM4", "COM7", "COM10", "/dev/ttyUSB0"};
+    for (int count = 1 + dice.bounded(3); count > 0; --count)
+        setup.ports << names.takeAt(dice.bounded(int(names.size())));
+    for (int count = dice.bounded(4); count > 0; --count) {
+        const Fault &fault = pick(dice, faults);
+        setup.notes << QString::fromLatin1(fault.name);
+        fault.apply(dice, setup);
+    }
+    sdk.configuration().expertMode = setup.expertMode;
+    for (const auto &[port, script] : setup.scripts) {
+        std::string refused;
+        for (const std::string &setter : script.refusedSetters)
+            refused += ' ' + setter;
+        setup.notes << QString::asprintf(
+            "%s: present %d type %d silent %d after %ld type query fails %d IA read fails %d NUC "
+            "fails %d versions %d/%d own registers %d refuses%s",
+            qPrintable(port), script.present, script.cameraType, script.silent,
+            script.silentAfterCalls, script.typeQueryFails, script.iaReadFails,
+            script.nucRequestFails, script.riscvVersion, script.fpgaVersion,
+            script.hasInitialRegisters, refused.c_str());
+        sdk.scriptPort(port, script);
+    }
+    return setup;
+}
