@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -25,7 +26,8 @@
 #include <memory>
 
 // Construction, the tab-bar rule, the Expert controls loaded from the configuration,
-// the About box and closing: what the window does around the camera operations.
+// the About box and closing: what the window does around the camera operations. And how it
+// opens: within the screen, every text whole at the display's scale.
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
@@ -416,23 +418,25 @@ QStringList tst_MainWindow::cutTabTitles(const QTabBar &bar)
     return cut;
 }
 
+// The form's designed and smallest sizes, in a frame like that of Windows at 100 %.
+static const QSize formSize(960, 872);
+static const QSize formMinimum(960, 610);
+static const QMargins windowsFrame(8, 31, 8, 8);
+
 void tst_MainWindow::opensWithinTheAvailableArea_data()
 {
     QTest::addColumn<QRect>("available");
     QTest::addColumn<QSize>("opened");
 
-    // The form's designed and smallest sizes, in a frame like that of Windows at 100 %.
-    const QSize designed(960, 872);
-    const QSize minimum(960, 610);
-    QTest::newRow("screen holds it") << QRect(0, 0, 1920, 1040) << designed;
-    QTest::newRow("holds it exactly") << QRect(0, 0, 976, 911) << designed;
+    QTest::newRow("screen holds it") << QRect(0, 0, 1920, 1040) << formSize;
+    QTest::newRow("holds it exactly") << QRect(0, 0, 976, 911) << formSize;
     // 1920 x 1080 at 150 %, less the task bar.
     QTest::newRow("short screen: as short as it fits") << QRect(0, 0, 1280, 693) << QSize(960, 654);
     QTest::newRow("task bar at the top") << QRect(0, 40, 1280, 680) << QSize(960, 641);
     QTest::newRow("second screen") << QRect(1920, 0, 1280, 693) << QSize(960, 654);
-    QTest::newRow("shorter than the minimum: the minimum") << QRect(0, 0, 1280, 600) << minimum;
+    QTest::newRow("shorter than the minimum: the minimum") << QRect(0, 0, 1280, 600) << formMinimum;
     QTest::newRow("narrower than the minimum: the minimum width")
-        << QRect(0, 0, 800, 600) << minimum;
+        << QRect(0, 0, 800, 600) << formMinimum;
 }
 
 void tst_MainWindow::opensWithinTheAvailableArea()
@@ -440,10 +444,9 @@ void tst_MainWindow::opensWithinTheAvailableArea()
     QFETCH(QRect, available);
     QFETCH(QSize, opened);
 
-    const QMargins frame(8, 31, 8, 8);
-    const QRect inside = openingGeometry(QSize(960, 872), QSize(960, 610), available, frame);
+    const QRect inside = openingGeometry(formSize, formMinimum, available, windowsFrame);
     QCOMPARE(inside.size(), opened);
-    const QRect framed = inside.marginsAdded(frame);
+    const QRect framed = inside.marginsAdded(windowsFrame);
     // Along each side the frame lies within the area where it fits, and starts where the area
     // starts where it does not, so the title bar can be reached.
     const auto placed = [](int start, int length, int areaStart, int areaLength) {
@@ -462,11 +465,11 @@ void tst_MainWindow::everyTextShowsWhole()
     MainWindow window;
     showWithinScreen(window);
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    qInfo("window %dx%d at %d,%d, frame %dx%d; screen %dx%d, %d dpi, scale %g, style %s",
+    qInfo("window %dx%d at %d,%d, frame %dx%d; screen %dx%d, %d dpi, scale %g; style %s, font %s",
           window.width(), window.height(), window.x(), window.y(), window.frameSize().width(),
           window.frameSize().height(), window.screen()->size().width(),
           window.screen()->size().height(), window.logicalDpiX(), window.devicePixelRatioF(),
-          qPrintable(window.style()->objectName()));
+          qPrintable(window.style()->objectName()), qPrintable(QFontInfo(window.font()).family()));
 
     auto *tabs = child<QTabWidget>(window, "tabWidget");
     QStringList cut = cutTabTitles(*tabs->tabBar());
