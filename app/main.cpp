@@ -1,6 +1,8 @@
 #include "device/portsources.h"
 #include "nivaro_sdk.h"
+#include "ui/displayscaling.h"
 #include "ui/mainwindow.h"
+#include "ui/windowplacement.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -41,13 +43,14 @@ int main(int argc, char **argv)
 
     std::cout << QStringLiteral("Test log in debug").toUtf8().toStdString() << std::endl;
 
+    enableDisplayScaling();
     QApplication application(argc, argv);
     int result = 0;
     {
         MainWindow window;
         window.setPortSource(portsources::forSdk(VELMORA_STAND_IN_SDK ? portsources::Sdk::StandIn
                                                                       : portsources::Sdk::Vendor));
-        window.show();
+        showWithinScreen(window);
         result = application.exec();
     }
     return result;

@@ -1,17 +1,31 @@
 #include "simulator_control.h"
+#include "ui/displayscaling.h"
+#include "ui/windowplacement.h"
 #include "windowtest.h"
 
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProcess>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabBar>
 
 #include <limits>
 #include <memory>
 
 // Construction, the tab-bar rule, the Expert controls loaded from the configuration,
-// the About box and closing: what the window does around the camera operations.
+// the About box and closing: what the window does around the camera operations. And how it
+// opens: within the screen, every text whole at the display's scale.
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
+
+public:
+    // The window is checked as the program shows it, scaled with the display.
+    static void initMain() { enableDisplayScaling(); }
 
 private slots:
     void init();
@@ -26,9 +40,18 @@ private slots:
     void tabClicksSwitchUserButtonsOnlyWhileConnected();
     void aboutBoxShowsProductAndVersionEveryTime();
     void closingWhileConnectedMakesNoSdkCall();
+    void opensWithinTheAvailableArea_data();
+    void opensWithinTheAvailableArea();
+    void everyTextShowsWhole();
+    void everyTextShowsWholeAtLargerFonts_data();
+    void everyTextShowsWholeAtLargerFonts();
 
 private:
     static void connectTo(MainWindow &window, const QString &port);
+    // The labels, buttons, check boxes and group-box titles shown now that have less room
+    // than their text needs, each as "name: text, given WxH, needs WxH".
+    static QStringList cutTexts(const QWidget &window);
+    static QStringList cutTabTitles(const QTabBar &bar);
     // The same bounds and current value for GSK, GFID, TINT and GMS.
     static void setEveryExpertParameter(int minimum, int maximum, int current);
 };
@@ -299,6 +322,165 @@ void tst_MainWindow::closingWhileConnectedMakesNoSdkCall()
     QVERIFY2(window->close(), "the close was refused");
     window.reset();
     QCOMPARE(nivaro_sim::traceLineCount(), callsBefore);
+}
+
+static QString describeCut(const QWidget &widget, const QString &text, QSize given, QSize needed)
+{
+    const QString name
+        = widget.objectName().isEmpty() ? widget.metaObject()->className() : widget.objectName();
+    return QStringLiteral("%1 \"%2\": given %3x%4, needs %5x%6")
+        .arg(name, text)
+        .arg(given.width())
+        .arg(given.height())
+        .arg(needed.width())
+        .arg(needed.height());
+}
+
+QStringList tst_MainWindow::cutTexts(const QWidget &window)
+{
+    QStringList cut;
+    // A layout gives these widgets less than their size hint (text, indicator, icon, margins
+    // and frame at the current font and style) only where an explicit minimum size lets it
+    // squeeze them, and what is missing is cut off the text.
+    const auto check = [&cut](const QWidget *widget, const QString &text, QSize needed) {
+        if (text.isEmpty() || !widget->isVisible())
+            return;
+        const QSize given = widget->size();
+        if (given.width() < needed.width() || given.height() < needed.height())
+            cut << describeCut(*widget, text, given, needed);
+    };
+    for (const QLabel *label : window.findChildren<QLabel *>()) {
+        QSize needed = label->sizeHint();
+        if (label->wordWrap())
+            needed = QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()));
+        check(label, label->text(), needed);
+    }
+    for (const QAbstractButton *button : window.findChildren<QAbstractButton *>())
+        check(button, button->text(), button->sizeHint());
+    // A group box's size hint is its contents'; its minimum holds the title.
+    for (const QGroupBox *box : window.findChildren<QGroupBox *>())
+        check(box, box->title(), box->minimumSizeHint());
+    return cut;
+}
+
+QStringList tst_MainWindow::cutTabTitles(const QTabBar &bar)
+{
+    QStringList cut;
+    const int padding = bar.style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, &bar);
+    for (int index = 0; index < bar.count(); ++index) {
+        const QString text = bar.tabText(index);
+        const QRect tab = bar.tabRect(index);
+        const QSize needed(bar.fontMetrics().size(Qt::TextShowMnemonic, text).width() + padding,
+                           bar.fontMetrics().height());
+        // A tab scrolled out of the bar or narrower than its title shows part of it.
+        if (!bar.rect().contains(tab) || tab.width() < needed.width()
+            || tab.height() < needed.height())
+            cut << describeCut(bar, text, tab.size(), needed);
+    }
+    return cut;
+}
+
+// The form's designed and smallest sizes, in a frame like that of Windows at 100 %.
+static const QSize formSize(960, 872);
+static const QSize formMinimum(960, 610);
+static const QMargins windowsFrame(8, 31, 8, 8);
+
+void tst_MainWindow::opensWithinTheAvailableArea_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("opened");
+
+    QTest::newRow("screen holds it") << QRect(0, 0, 1920, 1040) << formSize;
+    QTest::newRow("holds it exactly") << QRect(0, 0, 976, 911) << formSize;
+    // 1920 x 1080 at 150 %, less the task bar.
+    QTest::newRow("short screen: as short as it fits") << QRect(0, 0, 1280, 693) << QSize(960, 654);
+    QTest::newRow("task bar at the top") << QRect(0, 40, 1280, 680) << QSize(960, 641);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 693) << QSize(960, 654);
+    QTest::newRow("shorter than the minimum: the minimum") << QRect(0, 0, 1280, 600) << formMinimum;
+    QTest::newRow("narrower than the minimum: the minimum width")
+        << QRect(0, 0, 800, 600) << formMinimum;
+}
+
+void tst_MainWindow::opensWithinTheAvailableArea()
+{
+    QFETCH(QRect, available);
+    QFETCH(QSize, opened);
+
+    const QRect inside = openingGeometry(formSize, formMinimum, available, windowsFrame);
+    QCOMPARE(inside.size(), opened);
+    const QRect framed = inside.marginsAdded(windowsFrame);
+    // Along each side the frame lies within the area where it fits, and starts where the area
+    // starts where it does not, so the title bar can be reached.
+    const auto placed = [](int start, int length, int areaStart, int areaLength) {
+        if (length > areaLength)
+            return start == areaStart;
+        return start >= areaStart && start + length <= areaStart + areaLength;
+    };
+    QVERIFY2(placed(framed.x(), framed.width(), available.x(), available.width()),
+             "placed wrongly across");
+    QVERIFY2(placed(framed.y(), framed.height(), available.y(), available.height()),
+             "placed wrongly down");
+}
+
+void tst_MainWindow::everyTextShowsWhole()
+{
+    MainWindow window;
+    showWithinScreen(window);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    qInfo("window %dx%d at %d,%d, frame %dx%d; screen %dx%d, %d dpi, scale %g; style %s, font %s",
+          window.width(), window.height(), window.x(), window.y(), window.frameSize().width(),
+          window.frameSize().height(), window.screen()->size().width(),
+          window.screen()->size().height(), window.logicalDpiX(), window.devicePixelRatioF(),
+          qPrintable(window.style()->objectName()), qPrintable(QFontInfo(window.font()).family()));
+
+    auto *tabs = child<QTabWidget>(window, "tabWidget");
+    QStringList cut = cutTabTitles(*tabs->tabBar());
+    // Only the page shown is laid out.
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QCoreApplication::sendPostedEvents();
+        cut << cutTexts(window);
+    }
+    cut.removeDuplicates();
+    // One line each, since a long failure message is truncated.
+    for (const QString &line : qAsConst(cut))
+        qWarning("cut: %s", qPrintable(line));
+    QStringList names;
+    for (const QString &line : qAsConst(cut))
+        names << line.section(QLatin1Char(' '), 0, 0);
+    QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("texts cut: ") + names.join(", ")));
+}
+
+void tst_MainWindow::everyTextShowsWholeAtLargerFonts_data()
+{
+    QTest::addColumn<int>("fontDpi");
+    // What a desktop set to 125, 150 and 200 % gives a Qt 5 program.
+    QTest::newRow("125 %") << 120;
+    QTest::newRow("150 %") << 144;
+    QTest::newRow("200 %") << 192;
+}
+
+void tst_MainWindow::everyTextShowsWholeAtLargerFonts()
+{
+    QFETCH(int, fontDpi);
+    // Qt reads the font DPI once per process, so the check runs again in a process of its own.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_FONT_DPI"), QString::number(fontDpi));
+    environment.remove(QStringLiteral("NIVARO_SDK_LOG"));
+    environment.remove(QStringLiteral("NIVARO_SDK_TRACE"));
+    QProcess check;
+    check.setProcessEnvironment(environment);
+    check.setProcessChannelMode(QProcess::MergedChannels);
+    check.start(QCoreApplication::applicationFilePath(), {QStringLiteral("everyTextShowsWhole")});
+    QVERIFY2(check.waitForFinished(60000), qPrintable(check.errorString()));
+    const QByteArray output = check.readAll();
+    QByteArrayList failures;
+    for (const QByteArray &line : output.split('\n')) {
+        if (line.startsWith("FAIL!"))
+            failures << line;
+    }
+    QVERIFY2(check.exitStatus() == QProcess::NormalExit && check.exitCode() == 0,
+             (failures.isEmpty() ? output : failures.join('\n')).constData());
 }
 
 QTEST_MAIN(tst_MainWindow)
