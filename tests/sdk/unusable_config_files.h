@@ -23,13 +23,14 @@ struct UnusableFile
         folder,
         pathThroughAFile, // the path's first part is a regular file
         largeFile,
+        emptyFile,
         fifo,
     };
 
     const char *name;
     std::string path; // UTF-8, below a fresh folder, unless absolute
     Make make;
-    std::vector<std::string> reasons; // what the line may say of the file
+    std::vector<std::string> reasons; // what the line may say after the file's quoted name
 };
 
 inline void PrintTo(const UnusableFile &row, std::ostream *out)
@@ -38,24 +39,25 @@ inline void PrintTo(const UnusableFile &row, std::ostream *out)
 }
 
 inline const UnusableFile unusableFiles[] = {
-    {"missing", "absent.json", UnusableFile::Make::nothing, {"does not exist"}},
-    {"folder", "settings.json", UnusableFile::Make::folder, {"cannot be read (it is a folder)"}},
+    {"missing", "absent.json", UnusableFile::Make::nothing, {" does not exist"}},
+    {"folder", "settings.json", UnusableFile::Make::folder, {" cannot be read (it is a folder)"}},
     // Beyond any system's limit on a name: here the system refuses it, while Windows
     // reports such a name as not found.
     {"nameTooLong",
      std::string(5000, 'x') + "/velmora.json",
      UnusableFile::Make::nothing,
-     {"cannot be read (", "does not exist"}},
+     {" cannot be read (", " does not exist"}},
     // Not the same as missing: here "Not a directory", while Windows finds no such path.
     {"pathThroughAFile",
      "plain.json/velmora.json",
      UnusableFile::Make::pathThroughAFile,
-     {"cannot be read (Not a directory)", "does not exist"}},
-    {"largerThan4MiB", "big.json", UnusableFile::Make::largeFile, {"is larger than 4 MiB"}},
+     {" cannot be read (Not a directory)", " does not exist"}},
+    {"largerThan4MiB", "big.json", UnusableFile::Make::largeFile, {" is larger than 4 MiB"}},
+    {"empty", "empty.json", UnusableFile::Make::emptyFile, {": malformed JSON ("}},
 #ifndef _WIN32
     // Reading either would block the program's start, or never end.
-    {"fifo", "pipe.json", UnusableFile::Make::fifo, {"is not a regular file"}},
-    {"device", "/dev/zero", UnusableFile::Make::nothing, {"is not a regular file"}},
+    {"fifo", "pipe.json", UnusableFile::Make::fifo, {" is not a regular file"}},
+    {"device", "/dev/zero", UnusableFile::Make::nothing, {" is not a regular file"}},
 #endif
 };
 
@@ -76,6 +78,9 @@ inline std::filesystem::path makeUnusableFile(const std::filesystem::path &folde
     case Make::largeFile:
         std::ofstream(path) << "{}" << std::string(std::size_t {4} * 1024 * 1024, ' ');
         break;
+    case Make::emptyFile:
+        std::ofstream(path).close();
+        break;
     case Make::fifo:
 #ifndef _WIN32
         ::mkfifo(path.c_str(), 0600);
@@ -95,7 +100,7 @@ inline std::string shownPath(const std::string &pathText)
 inline void expectUnusableFileLine(const std::string &line, const std::string &pathText,
                                    const UnusableFile &row)
 {
-    const std::string head = "configuration file \"" + shownPath(pathText) + "\" ";
+    const std::string head = "configuration file \"" + shownPath(pathText) + '"';
     const std::string tail = "; built-in values kept";
     ASSERT_GT(line.size(), head.size() + tail.size()) << line;
     EXPECT_EQ(line.substr(0, head.size()), head);

@@ -39,50 +39,6 @@ TEST_F(SdkLog, recordIsWrittenOnlyWhenItsLoggerEnds)
 class CallTrace : public SimulatorTest
 { };
 
-TEST_F(CallTrace, connectionWriteAndDisconnectionAreTracedInCallOrder)
-{
-    nivaro_sdk::INivaroSdk &service = sdk();
-    service.Init();
-    service.GetConfig()->GetLinkType();
-    nivaro_sdk::INivaroConnection *connection = service.CreateConnection();
-    nivaro_sdk::INivaroCamera *camera = connection->OpenCamera("COM3");
-    uint8_t type = 0;
-    camera->GetCameraType(type);
-    nivaro_sdk::VersionInfo versions {};
-    camera->GetVersions(versions);
-    camera->BeginRead();
-    camera->SetGamma(72090);
-    camera->ConfigureZoom({1.5f, 600, 500, 1});
-    camera->SetIaConfig({1, 12, 55, 45, 2});
-    camera->SetRoiX1(2);
-    camera->RequestNuc();
-    service.NotifyParametersApplied();
-    connection->CloseCamera(camera);
-    service.ReleaseConnection(&connection);
-
-    EXPECT_EQ(nivaro_sim::traceLines(),
-              (std::vector<std::string> {
-                  "sdk.Init() -> true",
-                  "sdk.GetConfig() -> config",
-                  "config.GetLinkType() -> \"UART\"",
-                  "sdk.CreateConnection() -> connection#1",
-                  "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
-                  "camera[COM3].GetCameraType(out 12) -> true",
-                  "camera[COM3].GetVersions(out {riscvVersion=4656, fpgaVersion=1184}) -> true",
-                  "camera[COM3].BeginRead()",
-                  "camera[COM3].SetGamma(72090) -> true",
-                  "camera[COM3].ConfigureZoom({zoomFactor=1.5, centerX=600, centerY=500, "
-                  "interpolationMethod=1}) -> true",
-                  "camera[COM3].SetIaConfig({resizeMode=1, maxBoxes=12, sensitivity=55, "
-                  "iouThreshold=45, outputType=2}) -> true",
-                  "camera[COM3].SetRoiX1(2) -> false",
-                  "camera[COM3].RequestNuc() -> true",
-                  "sdk.NotifyParametersApplied()",
-                  "connection#1.CloseCamera(camera[COM3])",
-                  "sdk.ReleaseConnection(&connection#1)",
-              }));
-}
-
 struct TracedNumber
 {
     double gamma;
@@ -145,31 +101,6 @@ TEST_F(CallTrace, textsAreQuotedWithTheirSpecialCharactersEscaped)
     EXPECT_EQ(lines[9],
               "connection#2.OpenCamera(\"a].GetGamma(\\x0A\\\\\") -> "
               "camera[a\\].GetGamma(\\x0A\\\\]");
-}
-
-TEST_F(CallTrace, silentCameraShowsZerosAndUnfilledRecords)
-{
-    nivaro_sim::CameraScript script;
-    script.silent = true;
-    nivaro_sim::scriptPort("COM7", script);
-    nivaro_sdk::INivaroCamera *camera = open("COM7");
-    ASSERT_NE(camera, nullptr);
-    startTraceHere();
-    uint8_t type = 0;
-    camera->GetCameraType(type);
-    nivaro_sdk::VersionInfo versions {};
-    camera->GetVersions(versions);
-    nivaro_sdk::ZoomConfig zoom {};
-    camera->GetZoom(zoom);
-    camera->GetNucEnabled();
-
-    EXPECT_EQ(newTraceLines(),
-              (std::vector<std::string> {
-                  "camera[COM7].GetCameraType(out unfilled) -> false",
-                  "camera[COM7].GetVersions(out {riscvVersion=0, fpgaVersion=0}) -> false",
-                  "camera[COM7].GetZoom(out unfilled)",
-                  "camera[COM7].GetNucEnabled() -> false",
-              }));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,29 @@ private:
     std::vector<std::pair<nivaro_sdk::INivaroConnection *, nivaro_sdk::INivaroCamera *>> opened;
     size_t traceStart = 0;
 };
+
+// Camera operations and registers as table columns, every value carried as a long long.
+using Setter = std::function<bool(nivaro_sdk::INivaroCamera &, long long)>;
+using Getter = std::function<long long(nivaro_sdk::INivaroCamera &)>;
+using Held = std::function<long long(const nivaro_sim::Registers &)>;
+
+template<typename Value> Setter setter(bool (nivaro_sdk::INivaroCamera::*set)(Value))
+{
+    return [set](nivaro_sdk::INivaroCamera &camera, long long value) {
+        return (camera.*set)(static_cast<Value>(value));
+    };
+}
+
+template<typename Result> Getter getter(Result (nivaro_sdk::INivaroCamera::*get)())
+{
+    return [get](nivaro_sdk::INivaroCamera &camera) {
+        return static_cast<long long>((camera.*get)());
+    };
+}
+
+template<typename Value> Held held(Value nivaro_sim::Registers::*member)
+{
+    return [member](const nivaro_sim::Registers &registers) {
+        return static_cast<long long>(registers.*member);
+    };
+}

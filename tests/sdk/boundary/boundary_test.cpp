@@ -1,12 +1,14 @@
 // The SDK as the program meets it: the shared library's entry points, and the
 // configuration, log and trace files named by the environment.
 #include "nivaro_sdk.h"
+#include "scripted_cameras.h"
 #include "sdk_process.h"
 #include "unusable_config_files.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,59 +27,69 @@ namespace {
 class SdkBoundary : public SdkProcessTest
 { };
 
-// The last connection is never released, as the program leaves it: the SDK frees it at
-// exit, which a leak-checking build of this test verifies.
-TEST_F(SdkBoundary, configurationFileShapesWhatTheProgramSees)
+// Which file the SDK reads: the one NIVARO_SDK_CONFIG names, or else the one beside the
+// program, whose absence is no mistake. The rows named beside_… run from a copy of this
+// program with the demo configuration beside it, the others from where nothing lies beside.
+struct ConfigurationChoice
 {
-    const auto config = file("velmora.json");
-    writeText(config, R"({
-        "defaults": {"gamma": 1.25},
-        "expert": {"gsk": {"current": 4, "min": 0, "max": 7}},
-        "ports": {"COM1": {"present": false},
-                  "COM8": {"cameraType": 7, "registers": {"gamma": 131072}}}
-    })");
-    setEnvironment("NIVARO_SDK_CONFIG", config);
+    const char *name;
+    const char *named; // null: the variable unset; "": empty; "<missing>": no such file
+    const char *errors; // on standard error, PATH for the named file
+    double gamma;
+    bool expertMode;
+};
 
-    nivaro_sdk::INivaroSdk *sdk = NivaroSdk::get_instance();
-    EXPECT_TRUE(sdk->Init());
-    EXPECT_TRUE(sdk->Init());
-    nivaro_sdk::INivaroConfig *configuration = sdk->GetConfig();
-    EXPECT_DOUBLE_EQ(configuration->GetDefaultGamma(), 1.25);
-    EXPECT_EQ(configuration->currentGsk, 4);
-    EXPECT_EQ(configuration->gskMax, 7);
-    EXPECT_STREQ(configuration->GetLinkType(), "UART");
-
-    nivaro_sdk::INivaroConnection *connection = sdk->CreateConnection();
-    EXPECT_EQ(connection->OpenCamera("COM1"), nullptr);
-    nivaro_sdk::INivaroCamera *camera = connection->OpenCamera("COM8");
-    ASSERT_NE(camera, nullptr);
-    uint8_t type = 0;
-    EXPECT_TRUE(camera->GetCameraType(type));
-    EXPECT_EQ(type, 7);
-    EXPECT_EQ(camera->GetGamma(), 131072u);
-    EXPECT_TRUE(camera->SetGsk(7));
-    EXPECT_FALSE(camera->SetGsk(8));
+void PrintTo(const ConfigurationChoice &row, std::ostream *out)
+{
+    *out << row.name;
 }
 
-TEST_F(SdkBoundary, configurationMistakeIsOneLineOnStandardErrorAndTheRestApplies)
+const ConfigurationChoice configurationChoices[] = {
+    {"unsetWithNothingBesideKeepsTheBuiltInValues", nullptr, "", 1.0, true},
+    {"mistakeIsOneLineOnStandardErrorAndTheRestApplies",
+     R"({"defaults": {"gamma": "high"}, "expertMode": false})",
+     "nivaro sdk: configuration file \"PATH\", key \"defaults.gamma\": expected a number, found "
+     "string; built-in value kept\n",
+     1.0, false},
+    {"beside_unsetReadsTheFileBesideTheProgram", nullptr, "", 1.2, true},
+    {"beside_emptyReadsTheFileBesideTheProgram", "", "", 1.2, true},
+    {"beside_namedFileWins", R"({"defaults": {"gamma": 1.25}})", "", 1.25, true},
+    {"beside_namedFileMissingIsReportedAndTheOneBesideUnread", "<missing>",
+     "nivaro sdk: configuration file \"PATH\" does not exist; built-in values kept\n", 1.0, true},
+};
+
+class ConfigurationFileChoice : public SdkProcessTest,
+                                public ::testing::WithParamInterface<ConfigurationChoice>
+{ };
+
+TEST_P(ConfigurationFileChoice, isTheNamedOneElseTheOneBesideTheProgram)
 {
-    const auto config = file("velmora.json");
-    writeText(config, R"({"defaults": {"gamma": "high"}, "expertMode": false})");
-    setEnvironment("NIVARO_SDK_CONFIG", config);
+    const ConfigurationChoice &row = GetParam();
+    const auto named = file("velmora.json");
+    if (row.named) {
+        const std::string text = row.named;
+        if (!text.empty() && text != "<missing>") {
+            writeText(named, text);
+        }
+        setEnvironment("NIVARO_SDK_CONFIG", text.empty() ? std::filesystem::path() : named);
+    }
 
     CaptureStdout();
     CaptureStderr();
     nivaro_sdk::INivaroConfig *configuration = NivaroSdk::get_instance()->GetConfig();
-    const std::string errors = GetCapturedStderr();
+    std::string errors = row.errors;
+    if (const auto at = errors.find("PATH"); at != std::string::npos) {
+        errors.replace(at, 4, named.u8string());
+    }
+    EXPECT_EQ(GetCapturedStderr(), errors);
     EXPECT_EQ(GetCapturedStdout(), "");
-
-    EXPECT_EQ(errors,
-              "nivaro sdk: configuration file \"" + config.u8string()
-                  + "\", key \"defaults.gamma\": expected a number, found string; "
-                    "built-in value kept\n");
-    EXPECT_DOUBLE_EQ(configuration->GetDefaultGamma(), 1.0);
-    EXPECT_FALSE(configuration->IsExpertModeEnabled());
+    EXPECT_DOUBLE_EQ(configuration->GetDefaultGamma(), row.gamma);
+    EXPECT_EQ(configuration->IsExpertModeEnabled(), row.expertMode);
 }
+
+INSTANTIATE_TEST_SUITE_P(Environment, ConfigurationFileChoice,
+                         ::testing::ValuesIn(configurationChoices),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 class UnusableConfigurationFile : public SdkProcessTest,
                                   public ::testing::WithParamInterface<UnusableFile>
@@ -210,40 +222,6 @@ TEST_P(UnwritableLogOrTrace, isOneLineOnStandardErrorAndTheProgramRunsOn)
 INSTANTIATE_TEST_SUITE_P(Environment, UnwritableLogOrTrace, ::testing::ValuesIn(unwritableFiles),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(SdkBoundary, traceFileListsTheOperationsOfThisRun)
-{
-    const auto trace = file("sdk.trace");
-    writeText(trace, "a line of an earlier run\n");
-    setEnvironment("NIVARO_SDK_TRACE", trace);
-
-    CaptureStdout();
-    nivaro_sdk::INivaroSdk *sdk = NivaroSdk::get_instance();
-    sdk->GetConfig()->GetDefaultZoomFactor();
-    nivaro_sdk::INivaroConnection *connection = sdk->CreateConnection();
-    nivaro_sdk::INivaroCamera *camera = connection->OpenCamera("COM3");
-    ASSERT_NE(camera, nullptr);
-    camera->SetSharpening(320);
-    nivaro_sdk::IaConfig ia {};
-    camera->GetIaConfig(ia);
-    connection->CloseCamera(camera);
-    sdk->ReleaseConnection(&connection);
-    EXPECT_EQ(connection, nullptr);
-    EXPECT_EQ(GetCapturedStdout(), "");
-
-    EXPECT_EQ(readLines(trace),
-              (std::vector<std::string> {
-                  "sdk.GetConfig() -> config",
-                  "config.GetDefaultZoomFactor() -> 1",
-                  "sdk.CreateConnection() -> connection#1",
-                  "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
-                  "camera[COM3].SetSharpening(320) -> true",
-                  "camera[COM3].GetIaConfig(out {resizeMode=1, maxBoxes=10, sensitivity=50, "
-                  "iouThreshold=50, outputType=0}) -> true",
-                  "connection#1.CloseCamera(camera[COM3])",
-                  "sdk.ReleaseConnection(&connection#1)",
-              }));
-}
-
 TEST_F(SdkBoundary, filesInAFolderWithANonAsciiNameWork)
 {
     // "données-камера": Latin and Cyrillic letters, beyond any single Windows code page.
@@ -270,5 +248,31 @@ TEST_F(SdkBoundary, filesInAFolderWithANonAsciiNameWork)
               (std::vector<std::string> {"sdk.GetConfig() -> config",
                                          "config.GetDefaultSharpening() -> 2"}));
 }
+
+class ScriptedThroughTheFile : public SdkProcessTest,
+                               public ::testing::WithParamInterface<ScriptedCamera>
+{ };
+
+TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
+{
+    const auto config = file("velmora.json");
+    const auto trace = file("sdk.trace");
+    writeText(config, GetParam().configuration);
+    writeText(trace, "a line of an earlier run\n"); // the file holds this run alone
+    setEnvironment("NIVARO_SDK_CONFIG", config);
+    setEnvironment("NIVARO_SDK_TRACE", trace);
+
+    CaptureStdout();
+    CaptureStderr();
+    Program program;
+    program.traceLines = [&trace] { return readLines(trace); };
+    program.registers = [](const std::string &) { return std::optional<nivaro_sim::Registers>(); };
+    GetParam().check(program.open("COM3"), program);
+    EXPECT_EQ(GetCapturedStderr(), "") << "the file holds no mistake";
+    EXPECT_EQ(GetCapturedStdout(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Library, ScriptedThroughTheFile, ::testing::ValuesIn(scriptedCameras),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
