@@ -14,14 +14,16 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Opens ports as the program does: a connection of its own for each camera.
 class Program
 {
 public:
-    // Every trace line so far.
+    // Every trace line and log record of this run so far.
     std::function<std::vector<std::string>()> traceLines;
+    std::function<std::vector<nivaro_sim::LogRecord>()> logRecords;
     // What a port's camera holds, where a test can see it (in-process only).
     std::function<std::optional<nivaro_sim::Registers>(const std::string &)> registers;
 
@@ -129,8 +131,9 @@ inline const ScriptedCamera scriptedCameras[] = {
      [](nivaro_sdk::INivaroCamera &camera, Program &program) {
          nivaro_sdk::INivaroSdk *sdk = nivaro_sdk::NivaroSdk::get_instance();
          EXPECT_TRUE(sdk->Init());
-         EXPECT_TRUE(sdk->Init());
          nivaro_sdk::INivaroConfig *configuration = sdk->GetConfig();
+         EXPECT_TRUE(sdk->Init()) << "any number of times";
+         EXPECT_EQ(sdk->GetConfig(), configuration);
          EXPECT_DOUBLE_EQ(configuration->GetDefaultGamma(), 1.25);
          EXPECT_EQ(configuration->currentGsk, 4);
          EXPECT_EQ(configuration->gskMax, 7);
@@ -142,6 +145,30 @@ inline const ScriptedCamera scriptedCameras[] = {
          EXPECT_EQ(camera.GetGamma(), 131072u);
          EXPECT_TRUE(camera.SetGsk(7));
          EXPECT_FALSE(camera.SetGsk(8));
+     }},
+    {"eachLoggerIsOneRecordOfItsSeverityAndTextAsInsertedWrittenWhenItEnds", "{}",
+     [](nivaro_sdk::INivaroCamera &, Program &program) {
+         using nivaro_sdk::SDKLogger;
+         SDKLogger(nivaro_sdk::info).GetILogger() << std::string("Gamma value = ") << "1.2"
+                                                  << " \xc2\xb0"; // a degree sign, in UTF-8
+         SDKLogger(nivaro_sdk::trace).GetILogger() << "Qt version:\n5.15.8\n";
+         SDKLogger(nivaro_sdk::warning).GetILogger();
+         {
+             SDKLogger logger(nivaro_sdk::info);
+             logger.GetILogger() << "Set GAMMA value ";
+             EXPECT_EQ(program.logRecords().size(), 3u);
+             logger.GetILogger() << "OK";
+         }
+         const auto records = program.logRecords();
+         ASSERT_EQ(records.size(), 4u);
+         const std::pair<int, std::string> expected[] = {{2, "Gamma value = 1.2 \xc2\xb0"},
+                                                         {0, "Qt version:\n5.15.8\n"},
+                                                         {3, ""},
+                                                         {2, "Set GAMMA value OK"}};
+         for (std::size_t at = 0; at < records.size(); ++at) {
+             EXPECT_EQ(records[at].severity, expected[at].first) << at;
+             EXPECT_EQ(records[at].text, expected[at].second) << at;
+         }
      }},
     {"valuesRoundTripInCameraUnitsAcrossAReconnect",
      R"({"ports": {"COM3": {"registers": {"gamma": 98304, "sharpening": 320}}}})",

@@ -23,6 +23,7 @@ TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
     }
     Program program;
     program.traceLines = [] { return nivaro_sim::traceLines(); };
+    program.logRecords = [] { return nivaro_sim::logRecords(); };
     program.registers = [](const std::string &port) { return nivaro_sim::registers(port); };
     GetParam().check(program.open("COM3"), program);
 }

@@ -132,20 +132,6 @@ TEST_F(CameraPorts, builtInConfigurationSuitsTheProgramsForm)
 class HandedOutObjects : public SimulatorTest
 { };
 
-TEST_F(HandedOutObjects, releaseConnectionClearsTheCallersHolder)
-{
-    INivaroConnection *connection = sdk().CreateConnection();
-    INivaroCamera *camera = connection->OpenCamera("COM3");
-    connection->CloseCamera(camera);
-    sdk().ReleaseConnection(&connection);
-    EXPECT_EQ(connection, nullptr);
-    EXPECT_EQ(nivaro_sim::traceLines(),
-              (std::vector<std::string> {"sdk.CreateConnection() -> connection#1",
-                                         "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
-                                         "connection#1.CloseCamera(camera[COM3])",
-                                         "sdk.ReleaseConnection(&connection#1)"}));
-}
-
 TEST_F(HandedOutObjects, unknownAndNullObjectsAreHarmless)
 {
     // An object of the program's own that the SDK never handed out.
@@ -217,15 +203,6 @@ TEST_F(HandedOutObjects, objectsHandedBackReportEveryLaterUse)
 
     nivaro_sim::reset();
     EXPECT_TRUE(nivaro_sim::usesAfterHandBack().empty());
-}
-
-TEST_F(HandedOutObjects, initMayBeCalledAnyNumberOfTimes)
-{
-    EXPECT_TRUE(sdk().Init());
-    nivaro_sdk::INivaroConfig *config = sdk().GetConfig();
-    EXPECT_TRUE(sdk().Init());
-    EXPECT_EQ(sdk().GetConfig(), config);
-    EXPECT_NE(open("COM3"), nullptr);
 }
 
 } // namespace

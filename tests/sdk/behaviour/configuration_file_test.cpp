@@ -4,6 +4,7 @@
 #include "simulator_fixture.h"
 #include "unusable_config_files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -37,31 +38,29 @@ protected:
     }
 };
 
-// Dotted paths of every key in a document, port names folded into "*".
-std::set<std::string> keyPaths(const nlohmann::json &object, const std::string &prefix = "")
+// A dotted key path with the port name after "ports." folded into "*".
+std::string withPortNameFolded(std::string path)
 {
-    std::set<std::string> paths;
-    for (const auto &member : object.items()) {
-        const bool isPortName = prefix == "ports.";
-        const std::string path = prefix + (isPortName ? "*" : member.key());
-        if (!isPortName) {
-            paths.insert(path);
-        }
-        if (member.value().is_object()) {
-            paths.merge(keyPaths(member.value(), path + '.'));
-        }
+    if (path.rfind("ports.", 0) == 0) {
+        path.replace(6, path.find('.', 6) - 6, "*");
     }
-    return paths;
+    return path;
 }
 
-std::string withPortNameFolded(const std::string &path)
+// The dotted paths of every key in a document and of the objects around it, port names folded.
+std::set<std::string> keyPaths(const nlohmann::json &document)
 {
-    const std::string ports = "ports.";
-    const auto portEnd = path.find('.', ports.size());
-    if (path.rfind(ports, 0) != 0 || portEnd == std::string::npos) {
-        return path;
+    std::set<std::string> paths;
+    const nlohmann::json leaves = document.flatten();
+    for (const auto &leaf : leaves.items()) {
+        std::string path = leaf.key().substr(1); // a JSON pointer: "/defaults/gamma"
+        std::replace(path.begin(), path.end(), '/', '.');
+        for (auto end = path.find('.'); end != std::string::npos; end = path.find('.', end + 1)) {
+            paths.insert(withPortNameFolded(path.substr(0, end)));
+        }
+        paths.insert(withPortNameFolded(path));
     }
-    return ports + '*' + path.substr(portEnd);
+    return paths;
 }
 
 TEST_F(ConfigurationFile, documentedExampleUsesEveryKeyWithoutProblems)

@@ -1,40 +1,7 @@
-// What the SDK log and the call trace record, as a reader of them sees it.
+// How the call trace writes values, as a reader of it sees them.
 #include "simulator_fixture.h"
 
-using nivaro_sdk::SDKLogger;
-
 namespace {
-
-class SdkLog : public SimulatorTest
-{ };
-
-TEST_F(SdkLog, eachLoggerIsOneRecordWithItsSeverityAndTextAsInserted)
-{
-    SDKLogger(nivaro_sdk::info).GetILogger() << std::string("Gamma value = ") << "1.2";
-    SDKLogger(nivaro_sdk::trace).GetILogger() << "Qt version:\n5.15.8\n";
-    SDKLogger(nivaro_sdk::warning).GetILogger();
-
-    const auto records = nivaro_sim::logRecords();
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[0].severity, 2);
-    EXPECT_EQ(records[0].text, "Gamma value = 1.2");
-    EXPECT_EQ(records[1].severity, 0);
-    EXPECT_EQ(records[1].text, "Qt version:\n5.15.8\n");
-    EXPECT_EQ(records[2].severity, 3);
-    EXPECT_EQ(records[2].text, "");
-}
-
-TEST_F(SdkLog, recordIsWrittenOnlyWhenItsLoggerEnds)
-{
-    {
-        SDKLogger logger(nivaro_sdk::info);
-        logger.GetILogger() << "Set GAMMA value ";
-        EXPECT_TRUE(nivaro_sim::logRecords().empty());
-        logger.GetILogger() << "OK";
-    }
-    ASSERT_EQ(nivaro_sim::logRecords().size(), 1u);
-    EXPECT_EQ(nivaro_sim::logRecords().front().text, "Set GAMMA value OK");
-}
 
 class CallTrace : public SimulatorTest
 { };
