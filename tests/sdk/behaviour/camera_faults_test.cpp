@@ -21,10 +21,6 @@ TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
     for (const auto &[port, script] : ports) {
         nivaro_sim::scriptPort(port, script);
     }
-    Program program;
-    program.traceLines = [] { return nivaro_sim::traceLines(); };
-    program.logRecords = [] { return nivaro_sim::logRecords(); };
-    program.registers = [](const std::string &port) { return nivaro_sim::registers(port); };
     GetParam().check(program.open("COM3"), program);
 }
 

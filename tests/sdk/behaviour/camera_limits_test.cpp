@@ -106,15 +106,14 @@ class SensorLimit : public SimulatorTest, public ::testing::WithParamInterface<L
 TEST_P(SensorLimit, valueBeyondTheLimitIsRefusedAndTheOldValueStays)
 {
     const Limit &row = GetParam();
-    INivaroCamera *camera = open("COM3");
-    ASSERT_NE(camera, nullptr);
+    INivaroCamera &camera = open("COM3");
     for (const long long value : row.accepted) {
-        EXPECT_TRUE(row.set(*camera, value)) << value;
+        EXPECT_TRUE(row.set(camera, value)) << value;
         EXPECT_EQ(row.held(nivaro_sim::registers("COM3")), value);
     }
     const long long lastAccepted = row.accepted.back();
     for (const long long value : row.refused) {
-        EXPECT_FALSE(row.set(*camera, value)) << value;
+        EXPECT_FALSE(row.set(camera, value)) << value;
         EXPECT_EQ(row.held(nivaro_sim::registers("COM3")), lastAccepted) << value;
         EXPECT_NE(nivaro_sim::traceLines().back().find(" -> false"), std::string::npos);
     }
@@ -127,12 +126,11 @@ class RoiCorners : public SimulatorTest
 
 TEST_F(RoiCorners, eachCornerIsCheckedAgainstTheSensorOnly)
 {
-    INivaroCamera *camera = open("COM3");
-    ASSERT_NE(camera, nullptr);
-    ASSERT_TRUE(camera->SetRoiX2(5));
-    ASSERT_TRUE(camera->SetRoiY2(5));
-    EXPECT_TRUE(camera->SetRoiX1(1275));
-    EXPECT_TRUE(camera->SetRoiY1(1019));
+    INivaroCamera &camera = open("COM3");
+    ASSERT_TRUE(camera.SetRoiX2(5));
+    ASSERT_TRUE(camera.SetRoiY2(5));
+    EXPECT_TRUE(camera.SetRoiX1(1275));
+    EXPECT_TRUE(camera.SetRoiY1(1019));
     const Registers held = nivaro_sim::registers("COM3");
     EXPECT_EQ(held.roiX1, 1275u);
     EXPECT_EQ(held.roiY1, 1019u);
@@ -143,12 +141,11 @@ class ExpertBounds : public SimulatorTest
 
 TEST_F(ExpertBounds, followTheConfigurationObjectAsItStandsAtTheCall)
 {
-    INivaroCamera *camera = open("COM3");
-    ASSERT_NE(camera, nullptr);
-    EXPECT_FALSE(camera->SetGfid(2000));
+    INivaroCamera &camera = open("COM3");
+    EXPECT_FALSE(camera.SetGfid(2000));
     nivaro_sim::configuration().gfidMax = 4000;
-    EXPECT_TRUE(camera->SetGfid(2000));
-    EXPECT_EQ(camera->GetGfid(), 2000u);
+    EXPECT_TRUE(camera.SetGfid(2000));
+    EXPECT_EQ(camera.GetGfid(), 2000u);
 }
 
 // A record with one field beyond its limit is refused as a whole: no other field of it
@@ -176,13 +173,12 @@ class WholeRecord : public SimulatorTest
 
 TEST_F(WholeRecord, recordWithOneFieldBeyondItsLimitIsRefusedEntirely)
 {
-    INivaroCamera *camera = open("COM3");
-    ASSERT_NE(camera, nullptr);
+    INivaroCamera &camera = open("COM3");
     constexpr float notANumber = std::numeric_limits<float>::quiet_NaN();
     expectRefusedWhole(
-        *camera, &INivaroCamera::ConfigureZoom, &Registers::zoom, {2.5f, 700, 400, 1},
+        camera, &INivaroCamera::ConfigureZoom, &Registers::zoom, {2.5f, 700, 400, 1},
         {{0.5f, 100, 200, 0}, {8.5f, 100, 200, 0}, {notANumber, 100, 200, 0}, {3.0f, 100, 200, 2}});
-    expectRefusedWhole(*camera, &INivaroCamera::SetIaConfig, &Registers::ia, {4, 90, 80, 70, 3},
+    expectRefusedWhole(camera, &INivaroCamera::SetIaConfig, &Registers::ia, {4, 90, 80, 70, 3},
                        {{5, 10, 20, 30, 1},
                         {0, 101, 20, 30, 1},
                         {0, 10, 101, 30, 1},

@@ -1,5 +1,4 @@
 // Cameras per port, their life across reconnects, and the objects the SDK hands out.
-#include "silent_camera.h"
 #include "simulator_fixture.h"
 
 #include <functional>
@@ -16,18 +15,17 @@ class CameraPorts : public SimulatorTest
 // scripted anew; each port holds its own.
 TEST_F(CameraPorts, eachPortHoldsItsOwnRegistersFromItsFirstOpenUntilScriptedAnew)
 {
-    INivaroCamera *com3 = open("COM3");
-    ASSERT_NE(com3, nullptr);
-    ASSERT_TRUE(com3->SetGamma(98304));
-    EXPECT_EQ(open("COM4")->GetGamma(), 65536u);
+    INivaroCamera &com3 = open("COM3");
+    ASSERT_TRUE(com3.SetGamma(98304));
+    EXPECT_EQ(open("COM4").GetGamma(), 65536u);
     nivaro_sim::configurationValues().gamma = 2.0;
-    EXPECT_EQ(open("COM3")->GetGamma(), 98304u);
-    EXPECT_EQ(open("COM4")->GetGamma(), 65536u);
-    EXPECT_EQ(open("COM5")->GetGamma(), 131072u);
+    EXPECT_EQ(open("COM3").GetGamma(), 98304u);
+    EXPECT_EQ(open("COM4").GetGamma(), 65536u);
+    EXPECT_EQ(open("COM5").GetGamma(), 131072u);
     EXPECT_EQ(nivaro_sim::registers("COM3").gamma, 98304u);
     nivaro_sim::scriptPort("COM3", {});
     EXPECT_EQ(nivaro_sim::registers("COM3").gamma, 131072u);
-    EXPECT_EQ(open("COM3")->GetGamma(), 131072u);
+    EXPECT_EQ(open("COM3").GetGamma(), 131072u);
 }
 
 TEST_F(CameraPorts, resetForgetsCamerasScriptsAndConfiguration)
@@ -36,7 +34,7 @@ TEST_F(CameraPorts, resetForgetsCamerasScriptsAndConfiguration)
     nivaro_sim::CameraScript absent;
     absent.present = false;
     nivaro_sim::scriptPort("COM1", absent);
-    ASSERT_TRUE(open("COM3")->SetClhe(777));
+    ASSERT_TRUE(open("COM3").SetClhe(777));
     nivaro_sim::configurationValues().linkType = "USB";
     config->currentGsk = 3;
     config->gskMax = 9;
@@ -46,9 +44,9 @@ TEST_F(CameraPorts, resetForgetsCamerasScriptsAndConfiguration)
 
     EXPECT_TRUE(nivaro_sim::logRecords().empty());
     EXPECT_TRUE(nivaro_sim::traceLines().empty());
-    EXPECT_NE(open("COM1"), nullptr);
+    EXPECT_NO_THROW(open("COM1"));
     EXPECT_EQ(nivaro_sim::traceLines().front(), "sdk.CreateConnection() -> connection#1");
-    EXPECT_EQ(open("COM3")->GetClhe(), 1500u);
+    EXPECT_EQ(open("COM3").GetClhe(), 1500u);
     EXPECT_EQ(sdk().GetConfig(), config);
     EXPECT_STREQ(config->GetLinkType(), "UART");
     EXPECT_EQ(config->currentGsk, 2);

@@ -65,15 +65,12 @@ class RegisterRoundTrip : public SimulatorTest, public ::testing::WithParamInter
 TEST_P(RegisterRoundTrip, valueWrittenIsReadBackAfterReconnectingUnlessItsSetterIsRefused)
 {
     const RoundTrip &row = GetParam();
-    INivaroCamera *camera = open("COM3");
-    ASSERT_NE(camera, nullptr);
+    INivaroCamera &camera = open("COM3");
     startTraceHere();
-    EXPECT_TRUE(row.set(*camera, row.written));
-    disconnect(camera);
+    EXPECT_TRUE(row.set(camera, row.written));
+    disconnect();
 
-    camera = open("COM3");
-    ASSERT_NE(camera, nullptr);
-    EXPECT_EQ(row.get(*camera), row.readBack);
+    EXPECT_EQ(row.get(open("COM3")), row.readBack);
     const auto lines = newTraceLines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines.front(), std::string("camera[COM3].") + row.setTrace);
@@ -83,9 +80,7 @@ TEST_P(RegisterRoundTrip, valueWrittenIsReadBackAfterReconnectingUnlessItsSetter
     nivaro_sim::CameraScript refusing;
     refusing.refusedSetters = {setterName};
     nivaro_sim::scriptPort("COM4", refusing);
-    camera = open("COM4");
-    ASSERT_NE(camera, nullptr);
-    EXPECT_FALSE(row.set(*camera, row.written));
+    EXPECT_FALSE(row.set(open("COM4"), row.written));
     const auto &refusable = nivaro_sim::refusableSetters();
     EXPECT_NE(std::find(refusable.begin(), refusable.end(), setterName), refusable.end());
 }
@@ -97,11 +92,10 @@ class RecordRegisters : public SimulatorTest
 
 TEST_F(RecordRegisters, nucRequestLeavesTheCorrectionEnabled)
 {
-    INivaroCamera *camera = open("COM3");
-    ASSERT_NE(camera, nullptr);
-    ASSERT_TRUE(camera->SetNucEnabled(0));
-    EXPECT_TRUE(camera->RequestNuc());
-    EXPECT_TRUE(camera->GetNucEnabled());
+    INivaroCamera &camera = open("COM3");
+    ASSERT_TRUE(camera.SetNucEnabled(0));
+    EXPECT_TRUE(camera.RequestNuc());
+    EXPECT_TRUE(camera.GetNucEnabled());
     EXPECT_EQ(nivaro_sim::registers("COM3").nucEnabled, 2);
 }
 
@@ -142,9 +136,8 @@ class NewCameraRegisters : public SimulatorTest, public ::testing::WithParamInte
 TEST_P(NewCameraRegisters, startFromTheConfigurationDefaults)
 {
     GetParam().configure(nivaro_sim::configurationValues());
-    INivaroCamera *camera = open("COM5");
-    ASSERT_NE(camera, nullptr);
-    EXPECT_EQ(GetParam().read(*camera), GetParam().expected);
+    INivaroCamera &camera = open("COM5");
+    EXPECT_EQ(GetParam().read(camera), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Defaults, NewCameraRegisters, ::testing::ValuesIn(startValues));
@@ -157,14 +150,13 @@ TEST_F(RecordRegisters, newCameraRecordsStartFromTheConfigurationDefaults)
     values.zoomMethod = 1;
     values.iaResizeMode = 3;
     values.iaOutputType = 2;
-    INivaroCamera *camera = open("COM5");
-    ASSERT_NE(camera, nullptr);
+    INivaroCamera &camera = open("COM5");
     startTraceHere();
 
     nivaro_sdk::ZoomConfig zoom {};
-    camera->GetZoom(zoom);
+    camera.GetZoom(zoom);
     nivaro_sdk::IaConfig config {};
-    camera->GetIaConfig(config);
+    camera.GetIaConfig(config);
     EXPECT_EQ(newTraceLines(),
               (std::vector<std::string> {
                   "camera[COM5].GetZoom(out {zoomFactor=2, centerX=320, centerY=512, "

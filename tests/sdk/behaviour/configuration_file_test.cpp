@@ -2,14 +2,10 @@
 #include "config_file.h"
 #include "example_configuration.h"
 #include "simulator_fixture.h"
-#include "unusable_config_files.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -284,30 +280,5 @@ TEST_P(ConfigurationMistake, isReportedOnOneLineAndTheBuiltInValueKept)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ConfigurationMistake, ::testing::ValuesIn(mistakes));
-
-class UnusableConfigurationFile : public ConfigurationFile,
-                                  public ::testing::WithParamInterface<UnusableFile>
-{ };
-
-TEST_P(UnusableConfigurationFile, isOneLineNamingItAndBuiltInValuesServe)
-{
-    const UnusableFile &row = GetParam();
-    const auto folder = std::filesystem::temp_directory_path()
-        / ("velmora-config-" + std::to_string(std::random_device()()));
-    const auto file = makeUnusableFile(folder, row);
-    ConfigurationValues values;
-    std::map<std::string, CameraScript> ports;
-    const auto problems
-        = nivaro_sim::applyConfigurationFile(file, {values, nivaro_sim::configuration(), ports});
-    std::filesystem::remove_all(folder);
-
-    ASSERT_EQ(problems.size(), 1u);
-    expectUnusableFileLine(problems.front(), file.u8string(), row);
-    EXPECT_DOUBLE_EQ(values.gamma, 1.0);
-    EXPECT_TRUE(ports.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, UnusableConfigurationFile, ::testing::ValuesIn(unusableFiles),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

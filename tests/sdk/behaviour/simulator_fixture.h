@@ -1,6 +1,7 @@
 #pragma once
 
 #include "nivaro_sdk.h"
+#include "scripted_cameras.h"
 #include "simulator_control.h"
 
 #include <gtest/gtest.h>
@@ -16,16 +17,18 @@ protected:
     void SetUp() override;
 
     static nivaro_sdk::INivaroSdk &sdk();
-    // Opens the camera on a port through a connection of its own; null when none answers.
-    nivaro_sdk::INivaroCamera *open(const std::string &port);
-    // Closes the camera and releases its connection, as the program's disconnection does.
-    void disconnect(nivaro_sdk::INivaroCamera *camera);
+    // Opens the camera on a port as the program does; the case fails when none answers.
+    nivaro_sdk::INivaroCamera &open(const char *port) { return program.open(port); }
+    // Closes the camera opened last and releases its connection.
+    void disconnect() { program.disconnect(); }
     // Trace lines made from now on.
     void startTraceHere();
     std::vector<std::string> newTraceLines() const;
 
+    // Reads the simulator's trace, log and registers.
+    Program program;
+
 private:
-    std::vector<std::pair<nivaro_sdk::INivaroConnection *, nivaro_sdk::INivaroCamera *>> opened;
     size_t traceStart = 0;
 };
 

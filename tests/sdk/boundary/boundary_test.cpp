@@ -3,10 +3,10 @@
 #include "nivaro_sdk.h"
 #include "scripted_cameras.h"
 #include "sdk_process.h"
-#include "unusable_config_files.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -91,39 +91,6 @@ INSTANTIATE_TEST_SUITE_P(Environment, ConfigurationFileChoice,
                          ::testing::ValuesIn(configurationChoices),
                          [](const auto &info) { return std::string(info.param.name); });
 
-class UnusableConfigurationFile : public SdkProcessTest,
-                                  public ::testing::WithParamInterface<UnusableFile>
-{ };
-
-TEST_P(UnusableConfigurationFile, isOneLineOnStandardErrorAndBuiltInValuesServe)
-{
-    const UnusableFile &row = GetParam();
-    const auto config = makeUnusableFile(makeSubfolder("config"), row);
-    setEnvironment("NIVARO_SDK_CONFIG", config);
-
-    CaptureStdout();
-    CaptureStderr();
-    nivaro_sdk::INivaroSdk *sdk = NivaroSdk::get_instance();
-    const std::string errors = GetCapturedStderr();
-    EXPECT_EQ(GetCapturedStdout(), "");
-
-    const std::string prefix = "nivaro sdk: ";
-    ASSERT_GT(errors.size(), prefix.size()) << errors;
-    EXPECT_EQ(errors.substr(0, prefix.size()), prefix);
-    EXPECT_EQ(errors.back(), '\n');
-    expectUnusableFileLine(errors.substr(prefix.size(), errors.size() - prefix.size() - 1),
-                           config.u8string(), row);
-
-    EXPECT_TRUE(sdk->GetConfig()->IsExpertModeEnabled());
-    EXPECT_DOUBLE_EQ(sdk->GetConfig()->GetDefaultSharpening(), 1.0);
-    nivaro_sdk::INivaroCamera *camera = sdk->CreateConnection()->OpenCamera("COM3");
-    ASSERT_NE(camera, nullptr);
-    EXPECT_EQ(camera->GetGamma(), 65536u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Environment, UnusableConfigurationFile, ::testing::ValuesIn(unusableFiles),
-                         [](const auto &info) { return std::string(info.param.name); });
-
 void expectLogLine(const std::string &line, int severity, const std::string &text)
 {
     const auto record = nlohmann::json::parse(line);
@@ -131,76 +98,190 @@ void expectLogLine(const std::string &line, int severity, const std::string &tex
     EXPECT_EQ(record.at("text"), text) << line;
 }
 
-// A log or trace path that cannot take lines, and the one line said of it.
-struct UnwritableFile
+// A file the environment names that cannot serve, and the one line said of it.
+struct UnusableFile
 {
+    enum class Make
+    {
+        nothing,
+        folder,
+        pathThroughAFile, // the path's first part is a regular file
+        largeFile,
+        emptyFile,
+        fifo,
+    };
+
     const char *name;
     const char *variable;
-    const char *path; // below the case's folder unless absolute; "" makes it a folder
-    bool isFifo;
-    const char *said; // after "nivaro sdk: "
+    std::string path; // UTF-8, below the case's folder, unless absolute
+    Make make;
+    std::vector<std::string> said; // what the line may start with, PATH for the file's name
+    const char *ending; // how it ends
 };
 
-void PrintTo(const UnwritableFile &row, std::ostream *out)
+void PrintTo(const UnusableFile &row, std::ostream *out)
 {
     *out << row.name;
 }
 
-const UnwritableFile unwritableFiles[] = {
-    {"logInAFolder", "NIVARO_SDK_LOG", "", false,
-     "cannot open the SDK log file \"PATH\" (it is a folder); nothing is written to it"},
-    {"traceInAMissingFolder", "NIVARO_SDK_TRACE", "absent/sdk.trace", false,
-     "cannot open the SDK trace file \"PATH\" ("},
+constexpr const char *builtIn = "; built-in values kept";
+const std::string configuration = "configuration file \"PATH\"";
+
+const UnusableFile unusableFiles[] = {
+    {"missing",
+     "NIVARO_SDK_CONFIG",
+     "absent.json",
+     UnusableFile::Make::nothing,
+     {configuration + " does not exist"},
+     builtIn},
+    {"folder",
+     "NIVARO_SDK_CONFIG",
+     "settings.json",
+     UnusableFile::Make::folder,
+     {configuration + " cannot be read (it is a folder)"},
+     builtIn},
+    // Beyond any system's limit on a name: here the system refuses it, while Windows
+    // reports such a name as not found.
+    {"nameTooLong",
+     "NIVARO_SDK_CONFIG",
+     std::string(5000, 'x') + "/velmora.json",
+     UnusableFile::Make::nothing,
+     {configuration + " cannot be read (", configuration + " does not exist"},
+     builtIn},
+    // Not the same as missing: here "Not a directory", while Windows finds no such path.
+    {"pathThroughAFile",
+     "NIVARO_SDK_CONFIG",
+     "plain.json/velmora.json",
+     UnusableFile::Make::pathThroughAFile,
+     {configuration + " cannot be read (Not a directory)", configuration + " does not exist"},
+     builtIn},
+    {"largerThan4MiB",
+     "NIVARO_SDK_CONFIG",
+     "big.json",
+     UnusableFile::Make::largeFile,
+     {configuration + " is larger than 4 MiB"},
+     builtIn},
+    {"empty",
+     "NIVARO_SDK_CONFIG",
+     "empty.json",
+     UnusableFile::Make::emptyFile,
+     {configuration + ": malformed JSON ("},
+     builtIn},
+    {"logInAFolder",
+     "NIVARO_SDK_LOG",
+     "logs",
+     UnusableFile::Make::folder,
+     {"cannot open the SDK log file \"PATH\" (it is a folder)"},
+     "; nothing is written to it"},
+    {"traceInAMissingFolder",
+     "NIVARO_SDK_TRACE",
+     "absent/sdk.trace",
+     UnusableFile::Make::nothing,
+     {"cannot open the SDK trace file \"PATH\" ("},
+     "; nothing is written to it"},
 #ifndef _WIN32
-    // Opening a FIFO for writing waits for a reader: the program would never start.
-    {"logIsAFifo", "NIVARO_SDK_LOG", "sdk.log", true,
-     "cannot open the SDK log file \"PATH\" (it is not a regular file); nothing is written to it"},
-    {"traceIsAFifo", "NIVARO_SDK_TRACE", "sdk.trace", true,
-     "cannot open the SDK trace file \"PATH\" (it is not a regular file); nothing is written to "
-     "it"},
+    // Reading or writing any of these would block the program's start, or never end.
+    {"fifo",
+     "NIVARO_SDK_CONFIG",
+     "pipe.json",
+     UnusableFile::Make::fifo,
+     {configuration + " is not a regular file"},
+     builtIn},
+    {"device",
+     "NIVARO_SDK_CONFIG",
+     "/dev/zero",
+     UnusableFile::Make::nothing,
+     {configuration + " is not a regular file"},
+     builtIn},
+    {"logIsAFifo",
+     "NIVARO_SDK_LOG",
+     "sdk.log",
+     UnusableFile::Make::fifo,
+     {"cannot open the SDK log file \"PATH\" (it is not a regular file)"},
+     "; nothing is written to it"},
+    {"traceIsAFifo",
+     "NIVARO_SDK_TRACE",
+     "sdk.trace",
+     UnusableFile::Make::fifo,
+     {"cannot open the SDK trace file \"PATH\" (it is not a regular file)"},
+     "; nothing is written to it"},
 #endif
 #ifdef __linux__
     // Every write fails: said once, however many lines are lost.
-    {"logOnAFullDevice", "NIVARO_SDK_LOG", "/dev/full", false,
-     "writing to the SDK log file \"PATH\" failed (No space left on device); lines that cannot "
-     "be written are lost"},
-    {"traceOnAFullDevice", "NIVARO_SDK_TRACE", "/dev/full", false,
-     "writing to the SDK trace file \"PATH\" failed (No space left on device); lines that "
-     "cannot be written are lost"},
+    {"logOnAFullDevice",
+     "NIVARO_SDK_LOG",
+     "/dev/full",
+     UnusableFile::Make::nothing,
+     {"writing to the SDK log file \"PATH\" failed (No space left on device)"},
+     "; lines that cannot be written are lost"},
+    {"traceOnAFullDevice",
+     "NIVARO_SDK_TRACE",
+     "/dev/full",
+     UnusableFile::Make::nothing,
+     {"writing to the SDK trace file \"PATH\" failed (No space left on device)"},
+     "; lines that cannot be written are lost"},
 #endif
 };
 
-class UnwritableLogOrTrace : public SdkProcessTest,
-                             public ::testing::WithParamInterface<UnwritableFile>
-{ };
-
-TEST_P(UnwritableLogOrTrace, isOneLineOnStandardErrorAndTheProgramRunsOn)
+// Makes below folder what the row names; answers the path to give the SDK.
+std::filesystem::path makeUnusableFile(const std::filesystem::path &folder, const UnusableFile &row)
 {
-    const UnwritableFile &row = GetParam();
-    const std::filesystem::path path = *row.path == '\0'  ? makeSubfolder("logs")
-        : std::filesystem::u8path(row.path).is_absolute() ? std::filesystem::u8path(row.path)
-                                                          : file(row.path);
+    using Make = UnusableFile::Make;
+    auto path = folder / std::filesystem::u8path(row.path);
+    std::filesystem::create_directories(row.make == Make::folder ? path : folder);
+    if (row.make == Make::pathThroughAFile) {
+        std::ofstream(path.parent_path()) << "{}";
+    } else if (row.make == Make::largeFile) {
+        std::ofstream(path) << "{}" << std::string(std::size_t {4} * 1024 * 1024, ' ');
+    } else if (row.make == Make::emptyFile) {
+        std::ofstream(path).close();
+    } else if (row.make == Make::fifo) {
 #ifndef _WIN32
-    if (row.isFifo) {
-        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    }
+        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
 #endif
-    setEnvironment(row.variable, path);
-
-    CaptureStderr();
-    for (int record = 0; record < 3; ++record) {
-        nivaro_sdk::SDKLogger(nivaro_sdk::info).GetILogger() << "Set GAMMA value OK";
-        NivaroSdk::get_instance()->GetConfig()->GetDefaultGamma();
     }
-    const std::string errors = GetCapturedStderr();
-
-    std::string said = row.said;
-    said.replace(said.find("PATH"), 4, path.u8string());
-    EXPECT_EQ(errors.rfind("nivaro sdk: " + said, 0), 0u) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    return path;
 }
 
-INSTANTIATE_TEST_SUITE_P(Environment, UnwritableLogOrTrace, ::testing::ValuesIn(unwritableFiles),
+class UnusableEnvironmentFile : public SdkProcessTest,
+                                public ::testing::WithParamInterface<UnusableFile>
+{ };
+
+TEST_P(UnusableEnvironmentFile, isOneLineOnStandardErrorAndTheProgramRunsOnBuiltInValues)
+{
+    const UnusableFile &row = GetParam();
+    const auto path = makeUnusableFile(makeSubfolder("files"), row);
+    setEnvironment(row.variable, path);
+
+    CaptureStdout();
+    CaptureStderr();
+    nivaro_sdk::INivaroSdk *sdk = NivaroSdk::get_instance();
+    for (int record = 0; record < 3; ++record) {
+        nivaro_sdk::SDKLogger(nivaro_sdk::info).GetILogger() << "Set GAMMA value OK";
+        EXPECT_DOUBLE_EQ(sdk->GetConfig()->GetDefaultSharpening(), 1.0);
+    }
+    const std::string errors = GetCapturedStderr();
+    EXPECT_EQ(GetCapturedStdout(), "");
+
+    // A name is shown up to 160 characters, then an ellipsis.
+    const std::string pathText = path.u8string();
+    const std::string shown
+        = pathText.size() <= 160 ? pathText : pathText.substr(0, 160) + "\xE2\x80\xA6";
+    EXPECT_TRUE(std::any_of(row.said.begin(), row.said.end(), [&](std::string said) {
+        said.replace(said.find("PATH"), 4, shown);
+        return errors.rfind("nivaro sdk: " + said, 0) == 0;
+    })) << errors;
+    const std::string ending = row.ending + std::string("\n");
+    EXPECT_EQ(errors.substr(errors.size() - std::min(errors.size(), ending.size())), ending);
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+
+    EXPECT_TRUE(sdk->GetConfig()->IsExpertModeEnabled());
+    nivaro_sdk::INivaroCamera *camera = sdk->CreateConnection()->OpenCamera("COM3");
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->GetGamma(), 65536u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Environment, UnusableEnvironmentFile, ::testing::ValuesIn(unusableFiles),
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SdkBoundary, filesInAFolderWithANonAsciiNameWork)
