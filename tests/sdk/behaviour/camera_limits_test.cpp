@@ -1,5 +1,4 @@
 // A value outside the sensor's limits is refused and the register keeps its value.
-#include "scripted_cameras.h"
 #include "simulator_fixture.h"
 #include "trace_format.h"
 
@@ -7,9 +6,10 @@
 #include <functional>
 #include <limits>
 
-using nivaro_sdk::INivaroCamera;
 using nivaro_sim::Registers;
 using nivaro_sim::traceText;
+
+using Camera = nivaro_sdk::INivaroCamera;
 
 namespace {
 
@@ -26,8 +26,6 @@ void PrintTo(const Limit &row, std::ostream *out)
 {
     *out << row.name;
 }
-
-using Camera = INivaroCamera;
 
 // One field of the detection settings set, the others at their power-on values.
 Setter iaWith(uint8_t nivaro_sdk::IaConfig::*field)
@@ -106,7 +104,7 @@ class SensorLimit : public SimulatorTest, public ::testing::WithParamInterface<L
 TEST_P(SensorLimit, valueBeyondTheLimitIsRefusedAndTheOldValueStays)
 {
     const Limit &row = GetParam();
-    INivaroCamera &camera = open("COM3");
+    Camera &camera = open("COM3");
     for (const long long value : row.accepted) {
         EXPECT_TRUE(row.set(camera, value)) << value;
         EXPECT_EQ(row.held(nivaro_sim::registers("COM3")), value);
@@ -126,7 +124,7 @@ class RoiCorners : public SimulatorTest
 
 TEST_F(RoiCorners, eachCornerIsCheckedAgainstTheSensorOnly)
 {
-    INivaroCamera &camera = open("COM3");
+    Camera &camera = open("COM3");
     ASSERT_TRUE(camera.SetRoiX2(5));
     ASSERT_TRUE(camera.SetRoiY2(5));
     EXPECT_TRUE(camera.SetRoiX1(1275));
@@ -141,7 +139,7 @@ class ExpertBounds : public SimulatorTest
 
 TEST_F(ExpertBounds, followTheConfigurationObjectAsItStandsAtTheCall)
 {
-    INivaroCamera &camera = open("COM3");
+    Camera &camera = open("COM3");
     EXPECT_FALSE(camera.SetGfid(2000));
     nivaro_sim::configuration().gfidMax = 4000;
     EXPECT_TRUE(camera.SetGfid(2000));
@@ -151,7 +149,7 @@ TEST_F(ExpertBounds, followTheConfigurationObjectAsItStandsAtTheCall)
 // A record with one field beyond its limit is refused as a whole: no other field of it
 // may reach the register, so each refused record differs from the stored one everywhere.
 template<typename Record>
-void expectRefusedWhole(INivaroCamera &camera, bool (INivaroCamera::*set)(const Record &),
+void expectRefusedWhole(Camera &camera, bool (Camera::*set)(const Record &),
                         Record Registers::*held, const Record &stored,
                         const std::vector<Record> &refused)
 {
@@ -173,12 +171,12 @@ class WholeRecord : public SimulatorTest
 
 TEST_F(WholeRecord, recordWithOneFieldBeyondItsLimitIsRefusedEntirely)
 {
-    INivaroCamera &camera = open("COM3");
+    Camera &camera = open("COM3");
     constexpr float notANumber = std::numeric_limits<float>::quiet_NaN();
     expectRefusedWhole(
-        camera, &INivaroCamera::ConfigureZoom, &Registers::zoom, {2.5f, 700, 400, 1},
+        camera, &Camera::ConfigureZoom, &Registers::zoom, {2.5f, 700, 400, 1},
         {{0.5f, 100, 200, 0}, {8.5f, 100, 200, 0}, {notANumber, 100, 200, 0}, {3.0f, 100, 200, 2}});
-    expectRefusedWhole(camera, &INivaroCamera::SetIaConfig, &Registers::ia, {4, 90, 80, 70, 3},
+    expectRefusedWhole(camera, &Camera::SetIaConfig, &Registers::ia, {4, 90, 80, 70, 3},
                        {{5, 10, 20, 30, 1},
                         {0, 101, 20, 30, 1},
                         {0, 10, 101, 30, 1},

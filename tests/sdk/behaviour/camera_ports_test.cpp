@@ -173,7 +173,7 @@ TEST_F(HandedOutObjects, objectsHandedBackReportEveryLaterUse)
     connection->CloseCamera(closed);
     INivaroConnection *released = connection;
     sdk().ReleaseConnection(&connection);
-    startTraceHere();
+    const std::size_t mark = nivaro_sim::traceLineCount();
 
     EXPECT_EQ(closed->GetGamma(), 0u);
     EXPECT_FALSE(releasedWithIt->SetPolarity(true));
@@ -190,7 +190,7 @@ TEST_F(HandedOutObjects, objectsHandedBackReportEveryLaterUse)
                   "connection#1.CloseCamera(camera[COM3]) after CloseCamera",
                   "connection#1.OpenCamera after ReleaseConnection",
                   "sdk.ReleaseConnection(&connection#1) after ReleaseConnection"}));
-    EXPECT_EQ(newTraceLines(),
+    EXPECT_EQ(nivaro_sim::traceLines(mark),
               (std::vector<std::string> {"returned camera[COM3].GetGamma() -> 0",
                                          "returned camera[COM4].SetPolarity(true) -> false",
                                          "returned connection#1.CloseCamera(returned camera[COM3])",

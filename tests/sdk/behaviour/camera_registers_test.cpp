@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-using nivaro_sdk::INivaroCamera;
 using Camera = nivaro_sdk::INivaroCamera;
 
 namespace {
@@ -65,13 +64,13 @@ class RegisterRoundTrip : public SimulatorTest, public ::testing::WithParamInter
 TEST_P(RegisterRoundTrip, valueWrittenIsReadBackAfterReconnectingUnlessItsSetterIsRefused)
 {
     const RoundTrip &row = GetParam();
-    INivaroCamera &camera = open("COM3");
-    startTraceHere();
+    Camera &camera = open("COM3");
+    const std::size_t mark = nivaro_sim::traceLineCount();
     EXPECT_TRUE(row.set(camera, row.written));
     disconnect();
 
     EXPECT_EQ(row.get(open("COM3")), row.readBack);
-    const auto lines = newTraceLines();
+    const auto lines = nivaro_sim::traceLines(mark);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines.front(), std::string("camera[COM3].") + row.setTrace);
     EXPECT_EQ(lines.back(), std::string("camera[COM3].") + row.getTrace);
@@ -92,7 +91,7 @@ class RecordRegisters : public SimulatorTest
 
 TEST_F(RecordRegisters, nucRequestLeavesTheCorrectionEnabled)
 {
-    INivaroCamera &camera = open("COM3");
+    Camera &camera = open("COM3");
     ASSERT_TRUE(camera.SetNucEnabled(0));
     EXPECT_TRUE(camera.RequestNuc());
     EXPECT_TRUE(camera.GetNucEnabled());
@@ -136,7 +135,7 @@ class NewCameraRegisters : public SimulatorTest, public ::testing::WithParamInte
 TEST_P(NewCameraRegisters, startFromTheConfigurationDefaults)
 {
     GetParam().configure(nivaro_sim::configurationValues());
-    INivaroCamera &camera = open("COM5");
+    Camera &camera = open("COM5");
     EXPECT_EQ(GetParam().read(camera), GetParam().expected);
 }
 
@@ -150,14 +149,14 @@ TEST_F(RecordRegisters, newCameraRecordsStartFromTheConfigurationDefaults)
     values.zoomMethod = 1;
     values.iaResizeMode = 3;
     values.iaOutputType = 2;
-    INivaroCamera &camera = open("COM5");
-    startTraceHere();
+    Camera &camera = open("COM5");
+    const std::size_t mark = nivaro_sim::traceLineCount();
 
     nivaro_sdk::ZoomConfig zoom {};
     camera.GetZoom(zoom);
     nivaro_sdk::IaConfig config {};
     camera.GetIaConfig(config);
-    EXPECT_EQ(newTraceLines(),
+    EXPECT_EQ(nivaro_sim::traceLines(mark),
               (std::vector<std::string> {
                   "camera[COM5].GetZoom(out {zoomFactor=2, centerX=320, centerY=512, "
                   "interpolationMethod=1})",

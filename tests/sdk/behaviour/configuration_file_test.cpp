@@ -210,6 +210,11 @@ const Mistake mistakes[] = {
     {"key given twice", R"({"linkType": "UART", "expertMode": true, "linkType": "USB"})",
      ", key \"linkType\": given more than once; the first kept, this one ignored",
      [](const Loaded &l) { EXPECT_EQ(l.values.linkType, "UART"); }},
+    {"register given twice",
+     R"({"ports": {"COM3": {"registers": {"zoom": {"centerX": 1, "centerX": 2}}}}})",
+     ", key \"ports.COM3.registers.zoom.centerX\": given more than once; the first kept, this one "
+     "ignored",
+     [](const Loaded &l) { EXPECT_EQ(l.ports.at("COM3").initialRegisters.zoom.centerX, 1); }},
     {"port named twice", R"({"ports": {"COM3": {"silent": true}, "COM3": {}}})",
      ", key \"ports.COM3\": given more than once; the first kept, this one ignored",
      [](const Loaded &l) { EXPECT_TRUE(l.ports.at("COM3").silent); }},
@@ -260,10 +265,10 @@ const Mistake mistakes[] = {
      }},
 };
 
-class ConfigurationMistake : public ConfigurationFile, public ::testing::WithParamInterface<Mistake>
+class ConfigurationText : public ConfigurationFile, public ::testing::WithParamInterface<Mistake>
 { };
 
-TEST_P(ConfigurationMistake, isReportedOnOneLineAndTheBuiltInValueKept)
+TEST_P(ConfigurationText, reportsEachMistakeOnOneLineAndKeepsTheBuiltInValue)
 {
     const Mistake &row = GetParam();
     const Loaded loaded = load(row.text);
@@ -279,6 +284,6 @@ TEST_P(ConfigurationMistake, isReportedOnOneLineAndTheBuiltInValueKept)
     row.kept(loaded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ConfigurationMistake, ::testing::ValuesIn(mistakes));
+INSTANTIATE_TEST_SUITE_P(Rows, ConfigurationText, ::testing::ValuesIn(mistakes));
 
 } // namespace

@@ -12,13 +12,3 @@ nivaro_sdk::INivaroSdk &SimulatorTest::sdk()
 {
     return *nivaro_sdk::NivaroSdk::get_instance();
 }
-
-void SimulatorTest::startTraceHere()
-{
-    traceStart = nivaro_sim::traceLineCount();
-}
-
-std::vector<std::string> SimulatorTest::newTraceLines() const
-{
-    return nivaro_sim::traceLines(traceStart);
-}

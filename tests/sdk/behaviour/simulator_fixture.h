@@ -21,15 +21,9 @@ protected:
     nivaro_sdk::INivaroCamera &open(const char *port) { return program.open(port); }
     // Closes the camera opened last and releases its connection.
     void disconnect() { program.disconnect(); }
-    // Trace lines made from now on.
-    void startTraceHere();
-    std::vector<std::string> newTraceLines() const;
 
     // Reads the simulator's trace, log and registers.
     Program program;
-
-private:
-    size_t traceStart = 0;
 };
 
 // Camera operations and registers as table columns, every value carried as a long long.

@@ -24,9 +24,6 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
-class SdkBoundary : public SdkProcessTest
-{ };
-
 // Which file the SDK reads: the one NIVARO_SDK_CONFIG names, or else the one beside the
 // program, whose absence is no mistake. The rows named beside_… run from a copy of this
 // program with the demo configuration beside it, the others from where nothing lies beside.
@@ -90,13 +87,6 @@ TEST_P(ConfigurationFileChoice, isTheNamedOneElseTheOneBesideTheProgram)
 INSTANTIATE_TEST_SUITE_P(Environment, ConfigurationFileChoice,
                          ::testing::ValuesIn(configurationChoices),
                          [](const auto &info) { return std::string(info.param.name); });
-
-void expectLogLine(const std::string &line, int severity, const std::string &text)
-{
-    const auto record = nlohmann::json::parse(line);
-    EXPECT_EQ(record.at("severity"), severity) << line;
-    EXPECT_EQ(record.at("text"), text) << line;
-}
 
 // A file the environment names that cannot serve, and the one line said of it.
 struct UnusableFile
@@ -284,42 +274,18 @@ TEST_P(UnusableEnvironmentFile, isOneLineOnStandardErrorAndTheProgramRunsOnBuilt
 INSTANTIATE_TEST_SUITE_P(Environment, UnusableEnvironmentFile, ::testing::ValuesIn(unusableFiles),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(SdkBoundary, filesInAFolderWithANonAsciiNameWork)
-{
-    // "données-камера": Latin and Cyrillic letters, beyond any single Windows code page.
-    const auto folder = makeSubfolder("donn\xc3\xa9"
-                                      "es-\xd0\xba\xd0\xb0\xd0\xbc\xd0\xb5\xd1\x80\xd0\xb0");
-    const auto config = folder / "velmora.json";
-    const auto log = folder / "sdk.log";
-    const auto trace = folder / "sdk.trace";
-    writeText(config, R"({"linkType": "UART", "defaults": {"sharpening": 2.0}})");
-    setEnvironment("NIVARO_SDK_CONFIG", config);
-    setEnvironment("NIVARO_SDK_LOG", log);
-    setEnvironment("NIVARO_SDK_TRACE", trace);
-
-    CaptureStderr();
-    const double sharpening = NivaroSdk::get_instance()->GetConfig()->GetDefaultSharpening();
-    nivaro_sdk::SDKLogger(nivaro_sdk::info).GetILogger() << "Connected";
-    EXPECT_EQ(GetCapturedStderr(), "");
-
-    EXPECT_DOUBLE_EQ(sharpening, 2.0);
-    const auto logLines = readLines(log);
-    ASSERT_EQ(logLines.size(), 1u);
-    expectLogLine(logLines[0], 2, "Connected");
-    EXPECT_EQ(readLines(trace),
-              (std::vector<std::string> {"sdk.GetConfig() -> config",
-                                         "config.GetDefaultSharpening() -> 2"}));
-}
-
 class ScriptedThroughTheFile : public SdkProcessTest,
                                public ::testing::WithParamInterface<ScriptedCamera>
 { };
 
 TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
 {
-    const auto config = file("velmora.json");
-    const auto trace = file("sdk.trace");
-    const auto log = file("sdk.log");
+    // "données-камера": Latin and Cyrillic letters, beyond any single Windows code page.
+    const auto folder = makeSubfolder("donn\xc3\xa9"
+                                      "es-\xd0\xba\xd0\xb0\xd0\xbc\xd0\xb5\xd1\x80\xd0\xb0");
+    const auto config = folder / "velmora.json";
+    const auto trace = folder / "sdk.trace";
+    const auto log = folder / "sdk.log";
     writeText(config, GetParam().configuration);
     writeText(trace, "a line of an earlier run\n"); // the trace file holds this run alone
     writeText(log, "{\"severity\":2,\"text\":\"earlier run\"}\n"); // the log file keeps it
