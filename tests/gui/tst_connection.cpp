@@ -170,7 +170,7 @@ QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(text.mid(besideMark.size())) < 0)
             qFatal("cannot write %s", qPrintable(path));
-        return QString();
+        return {};
     }
     if (text == "<missing>")
         return path;
