@@ -48,8 +48,9 @@ int main(int argc, char **argv)
     int result = 0;
     {
         MainWindow window;
-        window.setPortSource(portsources::forSdk(VELMORA_STAND_IN_SDK ? portsources::Sdk::StandIn
-                                                                      : portsources::Sdk::Vendor));
+#ifdef VELMORA_STAND_IN_SDK
+        window.setPortSource(portsources::forSdk(portsources::Sdk::StandIn));
+#endif
         showWithinScreen(window);
         result = application.exec();
     }

@@ -1,160 +1,54 @@
 #include "device/portsources.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
+#include "environment.h"
+#include "guarded_file.h"
+#include "json_depth.h"
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string>
 
 namespace portsources {
 namespace {
 
-// The stand-in SDK reads no larger configuration file; neither does the scan.
-constexpr qint64 largestConfigurationFile = qint64 {4} * 1024 * 1024;
-
-bool isSpace(char c)
+// An empty name or one with a NUL cannot reach the SDK as NUL-terminated text; a control
+// character would split or garble the log line that names the port.
+bool isListable(const std::string &name)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return !name.empty() && std::none_of(name.begin(), name.end(), [](unsigned char c) {
+        return c < 0x20 || c == 0x7f;
+    });
 }
 
-bool endsBareValue(char c)
+// The members of the top-level "ports" object of the stand-in SDK's configuration file, in the
+// file's order, each name once. None when the file cannot be used: the SDK reports that itself.
+QStringList configuredPorts()
 {
-    return c == ',' || c == '}' || c == ']' || isSpace(c);
-}
-
-// Walks a text Qt's own reader has already accepted as JSON, to find what that reader
-// cannot give: the order of an object's members.
-class JsonWalk
-{
-public:
-    explicit JsonWalk(const QByteArray &text) : text(text) { }
-
-    // The member names, in order, of the object under the first top-level key of that name.
-    QStringList memberNamesUnder(const QByteArray &key)
-    {
-        if (!enter('{'))
-            return {};
-        do {
-            const QString name = nextString();
-            skipSpace();
-            ++at; // the colon
-            if (name == QLatin1String(key) && peek() == '{')
-                return memberNames();
-            skipValue();
-        } while (enter(','));
+    const nivaro_sim::ConfigurationSource source = nivaro_sim::configurationSource();
+    if (source.path.empty())
         return {};
+    const nivaro_sim::FileText file = nivaro_sim::readSmallRegularFile(source.path);
+    if (!file.failure.empty() || nivaro_sim::nestsTooDeep(file.text))
+        return {};
+    // Ordered, since the file's order is the order the user wrote the ports in.
+    const auto document = nlohmann::ordered_json::parse(file.text, nullptr, false);
+    const auto ports = document.is_object() ? document.find("ports") : document.end();
+    if (ports == document.end() || !ports->is_object())
+        return {};
+    QStringList names;
+    for (const auto &port : ports->items()) {
+        if (isListable(port.key()))
+            names << QString::fromStdString(port.key());
     }
-
-private:
-    QStringList memberNames()
-    {
-        QStringList names;
-        enter('{');
-        if (enter('}'))
-            return names;
-        do {
-            names << nextString();
-            skipSpace();
-            ++at; // the colon
-            skipValue();
-        } while (enter(','));
-        return names;
-    }
-
-    char peek()
-    {
-        skipSpace();
-        return at < text.size() ? text.at(at) : '\0';
-    }
-
-    bool enter(char expected)
-    {
-        if (peek() != expected)
-            return false;
-        ++at;
-        return true;
-    }
-
-    void skipSpace()
-    {
-        while (at < text.size() && isSpace(text.at(at)))
-            ++at;
-    }
-
-    // Decoded by Qt's reader, so escapes mean exactly what they mean to it.
-    QString nextString()
-    {
-        const int start = at;
-        skipString();
-        const QByteArray quoted = text.mid(start, at - start);
-        return QJsonDocument::fromJson('[' + quoted + ']').array().at(0).toString();
-    }
-
-    void skipString()
-    {
-        peek();
-        ++at; // the opening quote
-        while (at < text.size() && text.at(at) != '"')
-            at += text.at(at) == '\\' ? 2 : 1;
-        ++at;
-    }
-
-    void skipValue()
-    {
-        const char first = peek();
-        if (first == '"') {
-            skipString();
-            return;
-        }
-        if (first != '{' && first != '[') {
-            while (at < text.size() && !endsBareValue(text.at(at)))
-                ++at;
-            return;
-        }
-        int depth = 0;
-        do {
-            const char c = text.at(at);
-            if (c == '"') {
-                skipString();
-                continue;
-            }
-            if (c == '{' || c == '[')
-                ++depth;
-            else if (c == '}' || c == ']')
-                --depth;
-            ++at;
-        } while (depth > 0 && at < text.size());
-    }
-
-    const QByteArray &text;
-    int at = 0;
-};
+    return names;
+}
 
 } // namespace
 
-QStringList portsNamedIn(const QString &configurationFile)
+MainWindow::PortSource forSdk(Sdk sdk)
 {
-    // Only a regular file of a sensible size: a FIFO or a device would block the scan.
-    const QFileInfo info(configurationFile);
-    if (configurationFile.isEmpty() || !info.isFile() || info.size() > largestConfigurationFile)
-        return {};
-    QFile file(configurationFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray text = file.read(largestConfigurationFile + 1);
-    if (text.size() > largestConfigurationFile)
-        return {};
-    QJsonParseError error {};
-    if (!QJsonDocument::fromJson(text, &error).isObject()
-        || error.error != QJsonParseError::NoError)
-        return {};
-
-    QStringList names = JsonWalk(text).memberNamesUnder("ports");
-    const auto unreachable
-        = [](const QString &name) { return name.isEmpty() || name.contains(QChar(0)); };
-    names.erase(std::remove_if(names.begin(), names.end(), unreachable), names.end());
-    return names;
+    if (sdk == Sdk::Vendor)
+        return &systemPorts;
+    return [] { return systemThenConfigured(systemPorts(), configuredPorts()); };
 }
 
 } // namespace portsources

@@ -22,14 +22,4 @@ QStringList systemThenConfigured(const QStringList &system, const QStringList &c
     return names;
 }
 
-MainWindow::PortSource forSdk(Sdk sdk)
-{
-    if (sdk == Sdk::Vendor)
-        return &systemPorts;
-    return [] {
-        return systemThenConfigured(systemPorts(),
-                                    portsNamedIn(qEnvironmentVariable("NIVARO_SDK_CONFIG")));
-    };
-}
-
 } // namespace portsources

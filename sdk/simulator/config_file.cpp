@@ -3,14 +3,14 @@
 #include "default_registers.h"
 #include "environment.h"
 #include "escaped_text.h"
+#include "guarded_file.h"
+#include "json_depth.h"
 #include "json_keys.h"
 #include "simulated_camera.h"
 
-#include <cerrno>
-#include <fstream>
 #include <limits>
 #include <set>
-#include <system_error>
+#include <type_traits>
 #include <utility>
 
 namespace nivaro_sim {
@@ -18,32 +18,9 @@ namespace {
 
 void readDefaults(JsonKeys &keys, ConfigurationValues &values)
 {
-    keys.read("gamma", values.gamma);
-    keys.read("clhe", values.clhe);
-    keys.read("sharpening", values.sharpening);
-    keys.read("gsk", values.gsk);
-    keys.read("gfid", values.gfid);
-    keys.read("tint", values.tint);
-    keys.read("gms", values.gms);
-    keys.read("roiX1", values.roiX1);
-    keys.read("roiY1", values.roiY1);
-    keys.read("roiX2", values.roiX2);
-    keys.read("roiY2", values.roiY2);
-    keys.read("contrastType", values.contrastType);
-    keys.read("polarity", values.polarity);
-    keys.read("zoomFactor", values.zoomFactor);
-    keys.read("zoomMethod", values.zoomMethod);
-    keys.read("zoomCenterX", values.zoomCenterX);
-    keys.read("zoomCenterY", values.zoomCenterY);
-    keys.read("horizontalFlip", values.horizontalFlip);
-    keys.read("verticalFlip", values.verticalFlip);
-    keys.read("vignettingCorrection", values.vignettingCorrection);
-    keys.read("columnCorrection", values.columnCorrection);
-    keys.read("iaMaxBoxes", values.iaMaxBoxes);
-    keys.read("iaSensitivity", values.iaSensitivity);
-    keys.read("iaIou", values.iaIou);
-    keys.read("iaResizeMode", values.iaResizeMode);
-    keys.read("iaOutputType", values.iaOutputType);
+#define NIVARO_SIM_READ(type, key, ...) keys.read(#key, values.key);
+    NIVARO_SIM_DEFAULTS(NIVARO_SIM_READ)
+#undef NIVARO_SIM_READ
     keys.finish();
 }
 
@@ -97,44 +74,25 @@ void readSensor(JsonKeys &keys, nivaro_sdk::INivaroConfig &object)
     keys.finish();
 }
 
+// A record register is an object of its fields.
+template<typename Register> void readRegister(JsonKeys &keys, const char *key, Register &value)
+{
+    if constexpr (std::is_class_v<Register>) {
+        if (auto fields = keys.section(key)) {
+            forEachField(value,
+                         [&fields](const char *name, auto &field) { fields->read(name, field); });
+            fields->finish();
+        }
+    } else {
+        keys.read(key, value);
+    }
+}
+
 void readRegisters(JsonKeys &keys, Registers &registers)
 {
-    keys.read("gamma", registers.gamma);
-    keys.read("clhe", registers.clhe);
-    keys.read("sharpening", registers.sharpening);
-    keys.read("roiX1", registers.roiX1);
-    keys.read("roiY1", registers.roiY1);
-    keys.read("roiX2", registers.roiX2);
-    keys.read("roiY2", registers.roiY2);
-    keys.read("polarity", registers.polarity);
-    if (auto zoom = keys.section("zoom")) {
-        zoom->read("zoomFactor", registers.zoom.zoomFactor);
-        zoom->read("centerX", registers.zoom.centerX);
-        zoom->read("centerY", registers.zoom.centerY);
-        zoom->read("interpolationMethod", registers.zoom.interpolationMethod);
-        zoom->finish();
-    }
-    keys.read("contrastType", registers.contrastType);
-    keys.read("nucEnabled", registers.nucEnabled);
-    keys.read("horizontalFlip", registers.horizontalFlip);
-    keys.read("verticalFlip", registers.verticalFlip);
-    keys.read("vignettingCorrection", registers.vignettingCorrection);
-    keys.read("columnCorrection", registers.columnCorrection);
-    keys.read("gsk", registers.gsk);
-    keys.read("gfid", registers.gfid);
-    keys.read("gms", registers.gms);
-    keys.read("tint", registers.tint);
-    keys.read("bpr", registers.bpr);
-    keys.read("offsetCorrection", registers.offsetCorrection);
-    keys.read("gainCorrection", registers.gainCorrection);
-    if (auto ia = keys.section("ia")) {
-        ia->read("resizeMode", registers.ia.resizeMode);
-        ia->read("maxBoxes", registers.ia.maxBoxes);
-        ia->read("sensitivity", registers.ia.sensitivity);
-        ia->read("iouThreshold", registers.ia.iouThreshold);
-        ia->read("outputType", registers.ia.outputType);
-        ia->finish();
-    }
+#define NIVARO_SIM_READ(type, key, ...) readRegister(keys, #key, registers.key);
+    NIVARO_SIM_REGISTERS(NIVARO_SIM_READ)
+#undef NIVARO_SIM_READ
     keys.finish();
 }
 
@@ -165,77 +123,6 @@ CameraScript readPort(JsonKeys &keys, const ConfigurationValues &values)
     return script;
 }
 
-// No real configuration comes near this; a larger file is more likely a mistake (a log,
-// an image) than settings, and reading it would make the program start slowly or not at all.
-constexpr std::uintmax_t largestFile = std::uintmax_t {4} * 1024 * 1024;
-
-// The whole file, or the reason it could not be read.
-struct FileText
-{
-    std::string text;
-    std::string failure; // empty when the text was read
-};
-
-FileText readWholeFile(const std::filesystem::path &file)
-{
-    try {
-        errno = 0;
-        std::ifstream stream(file, std::ios::binary);
-        if (!stream.is_open()) {
-            return {{}, "cannot be opened (" + systemReason() + ")"};
-        }
-        // At most one byte beyond the limit: a file that grew since it was measured is
-        // still refused, never read whole.
-        std::string text(largestFile + 1, '\0');
-        stream.read(text.data(), static_cast<std::streamsize>(text.size()));
-        if (stream.bad()) {
-            return {{}, "cannot be read (" + systemReason() + ")"};
-        }
-        text.resize(static_cast<std::size_t>(stream.gcount()));
-        if (text.size() > largestFile) {
-            return {{}, "is larger than 4 MiB"};
-        }
-        return {text, {}};
-    } catch (const std::exception &error) {
-        // The standard library may report a failed read by throwing from the stream buffer.
-        return {{}, "cannot be read (" + shownText(error.what()) + ")"};
-    }
-}
-
-// Why a path is no file to read, or empty when it is a regular file of a sensible size.
-// Only the non-throwing forms: a name too long for the system, or a folder that cannot
-// be searched, must end in a line on standard error, not in a crash.
-std::string unusableBecause(const std::filesystem::path &file)
-{
-    using std::filesystem::file_type;
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (status.type() == file_type::not_found
-        && (!error || error == std::errc::no_such_file_or_directory)) {
-        return "does not exist";
-    }
-    if (error) {
-        return "cannot be read (" + shownText(error.message()) + ")";
-    }
-    switch (status.type()) {
-    case file_type::regular:
-        break;
-    case file_type::directory:
-        return "cannot be read (it is a folder)";
-    default:
-        // Reading a FIFO or a device waits for a writer, or never ends.
-        return "is not a regular file";
-    }
-    const auto size = std::filesystem::file_size(file, error);
-    if (error) {
-        return "cannot be read (" + shownText(error.message()) + ")";
-    }
-    if (size > largestFile) {
-        return "is larger than 4 MiB (" + std::to_string(size) + " bytes)";
-    }
-    return {};
-}
-
 // Reports every key an object holds twice and keeps the first: which of two values a
 // reader takes is a guess, and the file's author meant one of them.
 class DuplicateKeys
@@ -251,7 +138,7 @@ public:
         switch (event) {
         case Event::object_start:
         case Event::array_start:
-            containers.push_back({pathOfNextValue(), event == Event::object_start, {}, {}});
+            containers.push_back({event == Event::object_start, {}, {}});
             return true;
         case Event::object_end:
         case Event::array_end:
@@ -266,9 +153,10 @@ public:
     }
 
 private:
+    // Only the key each one is in: a dotted path held for every open container would cost
+    // the square of the depth.
     struct Container
     {
-        std::string path; // the dotted path of its members, ending in a dot when not empty
         bool isObject;
         std::set<std::string> keys;
         std::string lastKey;
@@ -281,18 +169,16 @@ private:
         if (object.keys.insert(key).second) {
             return true;
         }
-        problems.push_back(fileText + ", key \"" + shownText(object.path + key)
+        std::string path;
+        for (const Container &container : containers) {
+            if (container.isObject) {
+                path += container.lastKey + '.';
+            }
+        }
+        path.pop_back(); // the dot after this key
+        problems.push_back(fileText + ", key \"" + shownText(path)
                            + "\": given more than once; the first kept, this one ignored");
         return false;
-    }
-
-    std::string pathOfNextValue() const
-    {
-        if (containers.empty()) {
-            return {};
-        }
-        const Container &parent = containers.back();
-        return parent.isObject ? parent.path + parent.lastKey + '.' : parent.path;
     }
 
     std::string fileText;
@@ -310,10 +196,7 @@ std::vector<std::string> applyConfigurationFile(const std::filesystem::path &fil
         return std::vector<std::string> {"configuration file \"" + shownText(label) + "\" " + reason
                                          + "; built-in values kept"};
     };
-    if (const std::string reason = unusableBecause(file); !reason.empty()) {
-        return unusable(reason);
-    }
-    const FileText read = readWholeFile(file);
+    const FileText read = readSmallRegularFile(file);
     if (!read.failure.empty()) {
         return unusable(read.failure);
     }
@@ -325,6 +208,10 @@ std::vector<std::string> applyConfigurationText(const std::string &text,
                                                 const ConfigurationTarget &target)
 {
     const std::string fileText = "configuration file \"" + shownText(fileLabel) + "\"";
+    if (nestsTooDeep(text)) {
+        return {fileText + ": objects and arrays nested more than " + std::to_string(deepestNesting)
+                + " deep; built-in values kept"};
+    }
     std::vector<std::string> problems;
     nlohmann::json document;
     try {

@@ -12,7 +12,7 @@ void reset()
 std::vector<std::string> loadConfigurationFile(const std::string &path)
 {
     simulatorState().reset();
-    return simulatorState().applyConfigurationFile(std::filesystem::u8path(path));
+    return simulatorState().applyConfigurationFile({std::filesystem::u8path(path)});
 }
 
 ConfigurationValues &configurationValues()
@@ -37,7 +37,7 @@ Registers registers(const std::string &port)
 
 std::vector<LogRecord> logRecords(std::size_t since)
 {
-    return simulatorState().log.records(since);
+    return simulatorState().log.since(since);
 }
 
 std::size_t logRecordCount()
@@ -47,7 +47,7 @@ std::size_t logRecordCount()
 
 std::vector<std::string> traceLines(std::size_t since)
 {
-    return simulatorState().trace.lines(since);
+    return simulatorState().trace.since(since);
 }
 
 std::size_t traceLineCount()

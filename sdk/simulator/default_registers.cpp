@@ -26,9 +26,14 @@ uint32_t toFixed8_8(double value)
     return saturatedRegister(std::round(value * 256.0));
 }
 
-uint32_t truncatedToRegister(double value)
+uint32_t truncated(double value)
 {
     return saturatedRegister(std::trunc(value));
+}
+
+template<typename Value> Value asIs(Value value)
+{
+    return value;
 }
 
 } // namespace
@@ -36,26 +41,10 @@ uint32_t truncatedToRegister(double value)
 Registers registersFromConfiguration(const ConfigurationValues &values)
 {
     Registers registers;
-    registers.gamma = toFixed16_16(values.gamma);
-    registers.clhe = truncatedToRegister(values.clhe);
-    registers.sharpening = toFixed8_8(values.sharpening);
-    registers.roiX1 = truncatedToRegister(values.roiX1);
-    registers.roiY1 = truncatedToRegister(values.roiY1);
-    registers.roiX2 = truncatedToRegister(values.roiX2);
-    registers.roiY2 = truncatedToRegister(values.roiY2);
-    registers.polarity = values.polarity;
-    registers.zoom = {values.zoomFactor, values.zoomCenterX, values.zoomCenterY, values.zoomMethod};
-    registers.contrastType = values.contrastType;
-    registers.horizontalFlip = values.horizontalFlip;
-    registers.verticalFlip = values.verticalFlip;
-    registers.vignettingCorrection = values.vignettingCorrection;
-    registers.columnCorrection = values.columnCorrection;
-    registers.gsk = values.gsk;
-    registers.gfid = values.gfid;
-    registers.gms = values.gms;
-    registers.tint = values.tint;
-    registers.ia = {values.iaResizeMode, values.iaMaxBoxes, values.iaSensitivity, values.iaIou,
-                    values.iaOutputType};
+#define NIVARO_SIM_START(type, key, getter, builtIn, target, convert)                              \
+    registers.target = convert(values.key);
+    NIVARO_SIM_DEFAULTS(NIVARO_SIM_START)
+#undef NIVARO_SIM_START
     return registers;
 }
 

@@ -10,9 +10,16 @@
 #include <windows.h>
 #else
 #include <cstdlib>
+#include <system_error>
 #endif
 
 namespace nivaro_sim {
+namespace {
+
+// The name the installer gives the demo configuration beside the program.
+constexpr const char *besideTheProgram = "nivaro-sdk-config.json";
+
+} // namespace
 
 #ifdef _WIN32
 std::filesystem::path pathFromEnvironment(const char *variable)
@@ -37,13 +44,59 @@ std::filesystem::path pathFromEnvironment(const char *variable)
         value.assign(length, L'\0');
     }
 }
+
+namespace {
+
+// The folder of the running program's file; empty when the system does not say.
+std::filesystem::path programFolder()
+{
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length
+            = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) {
+            return {};
+        }
+        // A name that fills the buffer may have been cut.
+        if (length < name.size()) {
+            name.resize(length);
+            return std::filesystem::path(name).parent_path();
+        }
+        name.assign(name.size() * 2, L'\0');
+    }
+}
+
+} // namespace
 #else
 std::filesystem::path pathFromEnvironment(const char *variable)
 {
     const char *value = std::getenv(variable);
     return value ? std::filesystem::path(value) : std::filesystem::path();
 }
+
+namespace {
+
+std::filesystem::path programFolder()
+{
+    // Linux names the running program's file here; elsewhere the link is missing and the
+    // program has no configuration beside it.
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : program.parent_path();
+}
+
+} // namespace
 #endif
+
+ConfigurationSource configurationSource()
+{
+    if (auto named = pathFromEnvironment("NIVARO_SDK_CONFIG"); !named.empty()) {
+        return {named, false};
+    }
+    const auto folder = programFolder();
+    return folder.empty() ? ConfigurationSource {}
+                          : ConfigurationSource {folder / besideTheProgram, true};
+}
 
 std::string displayText(const std::filesystem::path &path)
 {

@@ -10,6 +10,17 @@ namespace nivaro_sim {
 // folder name survives.
 std::filesystem::path pathFromEnvironment(const char *variable);
 
+// The configuration file the SDK reads, and the stand-in's port scan with it: the one
+// NIVARO_SDK_CONFIG names, or else nivaro-sdk-config.json in the running program's folder,
+// where an installed demo keeps it since nobody sets a variable for a program started from
+// a menu. That one is optional: when it is missing, nothing is said.
+struct ConfigurationSource
+{
+    std::filesystem::path path; // empty when there is none to read
+    bool optional = false;
+};
+ConfigurationSource configurationSource();
+
 // A path as UTF-8 text, for messages; never throws.
 std::string displayText(const std::filesystem::path &path);
 

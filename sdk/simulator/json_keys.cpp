@@ -56,21 +56,15 @@ void JsonKeys::read(const char *key, float &setting)
     setting = static_cast<float>(wide);
 }
 
-void JsonKeys::read(const char *key, std::string &setting)
-{
-    if (const auto *value = take(key)) {
-        if (value->is_string()) {
-            setting = value->get<std::string>();
-        } else {
-            wrongType(key, "a text", *value);
-        }
-    }
-}
-
 void JsonKeys::read(const char *key, std::string &setting, bool &isNull)
 {
     if (const auto *value = take(key)) {
-        if (value->is_string() || value->is_null()) {
+        const bool holdsNul = value->is_string()
+            && value->get_ref<const std::string &>().find('\0') != std::string::npos;
+        if (holdsNul) {
+            // The program reads the text as NUL-terminated: it would see only what comes before.
+            problem(key, "a text cannot hold a NUL character; built-in value kept");
+        } else if (value->is_string() || value->is_null()) {
             isNull = value->is_null();
             setting = isNull ? std::string() : value->get<std::string>();
         } else {

@@ -24,7 +24,6 @@ public:
     void read(const char *key, bool &setting);
     void read(const char *key, double &setting);
     void read(const char *key, float &setting);
-    void read(const char *key, std::string &setting);
 
     template<typename Integer, typename = std::enable_if_t<std::is_integral_v<Integer>>>
     void read(const char *key, Integer &setting,
@@ -36,7 +35,7 @@ public:
         }
     }
 
-    // A text that may also be null.
+    // A text that may also be null, and holds no NUL character.
     void read(const char *key, std::string &setting, bool &isNull);
     // A list of names, each checked by isKnown.
     void read(const char *key, std::set<std::string> &setting,

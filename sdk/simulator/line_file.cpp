@@ -2,10 +2,10 @@
 
 #include "environment.h"
 #include "escaped_text.h"
+#include "guarded_file.h"
 
 #include <cerrno>
 #include <iostream>
-#include <system_error>
 
 namespace nivaro_sim {
 namespace {
@@ -14,14 +14,10 @@ namespace {
 // devices such as the null device take lines at once.
 std::string refusedBecause(const std::filesystem::path &path)
 {
-    using std::filesystem::file_type;
-    std::error_code error;
-    switch (std::filesystem::status(path, error).type()) {
-    case file_type::directory:
+    switch (checkPath(path).kind) {
+    case PathCheck::Kind::folder:
         return "it is a folder";
-    case file_type::fifo:
-    case file_type::socket:
-    case file_type::block:
+    case PathCheck::Kind::blocking:
         // Opening a FIFO for writing waits for a reader, which may never come.
         return "it is not a regular file";
     default:

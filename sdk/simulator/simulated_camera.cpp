@@ -6,44 +6,23 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <thread>
 
 namespace nivaro_sim {
-namespace {
-
-const char *const refusableSetters[] = {
-    "SetGsk",
-    "SetGfid",
-    "SetGms",
-    "SetTint",
-    "SetBpr",
-    "SetOffsetCorrection",
-    "SetGainCorrection",
-    "SetHorizontalFlip",
-    "SetVerticalFlip",
-    "SetVignettingCorrection",
-    "SetColumnCorrection",
-    "ConfigureZoom",
-    "SetContrastType",
-    "SetIaConfig",
-    "SetGamma",
-    "SetClhe",
-    "SetSharpening",
-    "SetPolarity",
-    "SetRoiX1",
-    "SetRoiX2",
-    "SetRoiY1",
-    "SetRoiY2",
-    "SetNucEnabled",
-};
-
-} // namespace
+const std::vector<std::string> &refusableSetters()
+{
+    static const std::vector<std::string> names {
+#define NIVARO_SIM_SETTER(type, key, setter, powerOn) #setter,
+        NIVARO_SIM_REGISTERS(NIVARO_SIM_SETTER)
+#undef NIVARO_SIM_SETTER
+    };
+    return names;
+}
 
 bool isRefusableSetter(const std::string &operation)
 {
-    return std::find(std::begin(refusableSetters), std::end(refusableSetters), operation)
-        != std::end(refusableSetters);
+    const auto &names = refusableSetters();
+    return std::find(names.begin(), names.end(), operation) != names.end();
 }
 
 SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,

@@ -2,6 +2,7 @@
 
 #include "nivaro_config.h"
 #include "simulator_control.h"
+#include "trace_format.h"
 #include "trace_sink.h"
 
 namespace nivaro_sim {
@@ -17,36 +18,21 @@ public:
     void restoreBuiltInMembers();
 
     const char *GetLinkType() override;
-    double GetDefaultGamma() override;
-    double GetDefaultClhe() override;
-    double GetDefaultSharpening() override;
-    int32_t GetDefaultGsk() override;
-    int32_t GetDefaultGfid() override;
-    int32_t GetDefaultTint() override;
-    int32_t GetDefaultGms() override;
-    double GetDefaultRoiX1() override;
-    double GetDefaultRoiY1() override;
-    double GetDefaultRoiX2() override;
-    double GetDefaultRoiY2() override;
-    uint8_t GetDefaultContrastType() override;
-    bool GetDefaultPolarity() override;
-    float GetDefaultZoomFactor() override;
-    uint8_t GetDefaultZoomMethod() override;
-    int32_t GetDefaultZoomCenterX() override;
-    int32_t GetDefaultZoomCenterY() override;
-    bool GetDefaultHorizontalFlip() override;
-    bool GetDefaultVerticalFlip() override;
-    bool GetDefaultVignettingCorrection() override;
-    bool GetDefaultColumnCorrection() override;
-    uint8_t GetDefaultIaMaxBoxes() override;
-    uint8_t GetDefaultIaSensitivity() override;
-    uint8_t GetDefaultIaIou() override;
-    uint8_t GetDefaultIaResizeMode() override;
-    uint8_t GetDefaultIaOutputType() override;
+#define NIVARO_SIM_GETTER(type, key, getter, ...)                                                  \
+    type GetDefault##getter() override                                                             \
+    {                                                                                              \
+        return answer("GetDefault" #getter, values.key);                                           \
+    }
+    NIVARO_SIM_DEFAULTS(NIVARO_SIM_GETTER)
+#undef NIVARO_SIM_GETTER
     bool IsExpertModeEnabled() override;
 
 private:
-    template<typename Value> Value answer(const char *operation, Value value);
+    template<typename Value> Value answer(const char *operation, Value value)
+    {
+        trace.call("config", operation, "", traceText(value));
+        return value;
+    }
 
     const ConfigurationValues &values;
     TraceSink &trace;

@@ -3,6 +3,7 @@
 // Scripting of the simulated camera SDK, for tests and demos in the same process.
 // Not part of the camera maker's interfaces and not exported from the shared library.
 
+#include "camera_parameters.h"
 #include "nivaro_config.h"
 #include "nivaro_records.h"
 
@@ -17,30 +18,13 @@ namespace nivaro_sim {
 // What a camera's registers hold, in the camera's own units.
 struct Registers
 {
-    uint32_t gamma = 65536; // unsigned 16.16
-    uint32_t clhe = 0;
-    uint32_t sharpening = 256; // unsigned 8.8
-    uint32_t roiX1 = 5;
-    uint32_t roiY1 = 5;
-    uint32_t roiX2 = 1275;
-    uint32_t roiY2 = 1019;
-    bool polarity = false;
-    nivaro_sdk::ZoomConfig zoom {1.0f, 640, 512, 0};
-    uint8_t contrastType = 0;
-    uint8_t nucEnabled = 0; // 0 or 2
-    bool horizontalFlip = false;
-    bool verticalFlip = false;
-    bool vignettingCorrection = false;
-    bool columnCorrection = false;
-    int32_t gsk = 0;
-    int32_t gfid = 0;
-    int32_t gms = 0;
-    int32_t tint = 0;
-    bool bpr = true;
-    bool offsetCorrection = true;
-    bool gainCorrection = true;
-    nivaro_sdk::IaConfig ia {1, 10, 50, 50, 0};
+#define NIVARO_SIM_REGISTER(type, key, setter, powerOn) type key = powerOn;
+    NIVARO_SIM_REGISTERS(NIVARO_SIM_REGISTER)
+#undef NIVARO_SIM_REGISTER
 };
+
+// The setters a script may make refuse ("SetGamma", "ConfigureZoom", …): one per register.
+const std::vector<std::string> &refusableSetters();
 
 // How the camera on one port behaves; every field has the camera's normal answer as default.
 struct CameraScript
@@ -67,32 +51,9 @@ struct ConfigurationValues
     std::string linkType = "UART";
     bool linkTypeIsNull = false; // GetLinkType answers a null pointer
     bool expertMode = true;
-    double gamma = 1.0;
-    double clhe = 1500.0;
-    double sharpening = 1.0;
-    int32_t gsk = 2;
-    int32_t gfid = 500;
-    int32_t tint = 1;
-    int32_t gms = 50;
-    double roiX1 = 160.0;
-    double roiY1 = 128.0;
-    double roiX2 = 1120.0;
-    double roiY2 = 896.0;
-    uint8_t contrastType = 0;
-    bool polarity = false;
-    float zoomFactor = 1.0f;
-    uint8_t zoomMethod = 0;
-    int32_t zoomCenterX = 640;
-    int32_t zoomCenterY = 512;
-    bool horizontalFlip = false;
-    bool verticalFlip = false;
-    bool vignettingCorrection = false;
-    bool columnCorrection = false;
-    uint8_t iaMaxBoxes = 10;
-    uint8_t iaSensitivity = 50;
-    uint8_t iaIou = 50;
-    uint8_t iaResizeMode = 1;
-    uint8_t iaOutputType = 0;
+#define NIVARO_SIM_DEFAULT(type, key, getter, builtIn, ...) type key = builtIn;
+    NIVARO_SIM_DEFAULTS(NIVARO_SIM_DEFAULT)
+#undef NIVARO_SIM_DEFAULT
 };
 
 struct LogRecord

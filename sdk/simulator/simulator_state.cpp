@@ -2,6 +2,7 @@
 
 #include "config_file.h"
 #include "environment.h"
+#include "guarded_file.h"
 
 #include <iostream>
 #include <string>
@@ -34,9 +35,8 @@ SimulatorState::SimulatorState()
              [this] { log.openFile(pathFromEnvironment("NIVARO_SDK_LOG")); });
     survived("opening the SDK trace file", "nothing is written to it",
              [this] { trace.openFile(pathFromEnvironment("NIVARO_SDK_TRACE")); });
-    const auto configurationFile = pathFromEnvironment("NIVARO_SDK_CONFIG");
-    if (!survived("reading the configuration file", "built-in values kept", [&] {
-            for (const auto &problem : applyConfigurationFile(configurationFile)) {
+    if (!survived("reading the configuration file", "built-in values kept", [this] {
+            for (const auto &problem : applyConfigurationFile(configurationSource())) {
                 std::cerr << "nivaro sdk: " << problem << '\n';
             }
         })) {
@@ -57,13 +57,14 @@ void SimulatorState::reset()
     trace.forget();
 }
 
-std::vector<std::string> SimulatorState::applyConfigurationFile(const std::filesystem::path &file)
+std::vector<std::string> SimulatorState::applyConfigurationFile(const ConfigurationSource &source)
 {
-    if (file.empty()) {
+    if (source.path.empty()
+        || (source.optional && checkPath(source.path).kind == PathCheck::Kind::missing)) {
         return {};
     }
     std::map<std::string, CameraScript> scripts;
-    auto problems = nivaro_sim::applyConfigurationFile(file, {values, config, scripts});
+    auto problems = nivaro_sim::applyConfigurationFile(source.path, {values, config, scripts});
     for (const auto &[port, script] : scripts) {
         ports.script(port, script);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camera_ports.h"
+#include "environment.h"
 #include "log_sink.h"
 #include "returned_objects.h"
 #include "simulated_config.h"
@@ -8,7 +9,6 @@
 #include "simulator_control.h"
 #include "trace_sink.h"
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,7 +26,7 @@ public:
     void reset();
 
     // Applies a configuration file over the state; answers its problem lines.
-    std::vector<std::string> applyConfigurationFile(const std::filesystem::path &file);
+    std::vector<std::string> applyConfigurationFile(const ConfigurationSource &source);
 
     LogSink log;
     TraceSink trace;

@@ -1,5 +1,6 @@
 #include "trace_format.h"
 
+#include "camera_parameters.h"
 #include "escaped_text.h"
 
 #include <cmath>
@@ -41,9 +42,13 @@ template<typename Floating> std::string shortestText(Floating value)
     return withPrecision(value, digits);
 }
 
-std::string field(const char *name, const std::string &value)
+template<typename Record> std::string recordText(const Record &record)
 {
-    return std::string(name) + '=' + value;
+    std::string fields;
+    forEachField(record, [&fields](const char *name, const auto &value) {
+        fields += (fields.empty() ? "" : ", ") + std::string(name) + '=' + traceText(value);
+    });
+    return '{' + fields + '}';
 }
 
 } // namespace
@@ -65,25 +70,17 @@ std::string traceText(const char *text)
 
 std::string traceText(const nivaro_sdk::VersionInfo &versions)
 {
-    return '{' + field("riscvVersion", traceText(versions.riscvVersion)) + ", "
-        + field("fpgaVersion", traceText(versions.fpgaVersion)) + '}';
+    return recordText(versions);
 }
 
 std::string traceText(const nivaro_sdk::ZoomConfig &zoom)
 {
-    return '{' + field("zoomFactor", traceText(zoom.zoomFactor)) + ", "
-        + field("centerX", traceText(zoom.centerX)) + ", "
-        + field("centerY", traceText(zoom.centerY)) + ", "
-        + field("interpolationMethod", traceText(zoom.interpolationMethod)) + '}';
+    return recordText(zoom);
 }
 
 std::string traceText(const nivaro_sdk::IaConfig &config)
 {
-    return '{' + field("resizeMode", traceText(config.resizeMode)) + ", "
-        + field("maxBoxes", traceText(config.maxBoxes)) + ", "
-        + field("sensitivity", traceText(config.sensitivity)) + ", "
-        + field("iouThreshold", traceText(config.iouThreshold)) + ", "
-        + field("outputType", traceText(config.outputType)) + '}';
+    return recordText(config);
 }
 
 } // namespace nivaro_sim

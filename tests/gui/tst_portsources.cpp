@@ -21,10 +21,22 @@ private slots:
     void vendorScanListsSystemPortsAlone();
 };
 
+// Where the stand-in looks when NIVARO_SDK_CONFIG is empty. Its ports script default cameras,
+// so another test program of this folder that starts meanwhile sees no difference.
+const QString besideTheProgram = QStringLiteral("nivaro-sdk-config.json");
+const QByteArray besideMark = "<beside the program>";
+
 // A configuration file in a folder of its own; a few names stand for files no text can make.
 QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
 {
     QString path = folder.filePath(QStringLiteral("config.json"));
+    if (text.startsWith(besideMark)) {
+        path = QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.mid(besideMark.size())) < 0)
+            qFatal("cannot write %s", qPrintable(path));
+        return {};
+    }
     if (text == "<missing>")
         return path;
     if (text == "<folder>") {
@@ -61,6 +73,18 @@ void tst_PortSources::standInScanAddsConfiguredPorts_data()
     QTest::newRow("escaped names; empty and NUL names left out")
         << QByteArray(R"({"ports": {"COM\u00e9": {}, "": {}, "A\u0000B": {}, "/dev/tty\/S9": {}}})")
         << QStringList {QStringLiteral("COM\u00e9"), "/dev/tty/S9"};
+    QTest::newRow("a byte-order mark before the text") << QByteArray("\xEF\xBB\xBF"
+                                                                     R"({"ports": {"COM3": {}}})")
+                                                       << QStringList {"COM3"};
+    QTest::newRow("names with control characters left out")
+        << QByteArray(R"({"ports": {"COM\n3": {}, "\u001b[2J": {}, "COM\u007f": {}, "COM4": {}}})")
+        << QStringList {"COM4"};
+    QTest::newRow("nested deeper than 64") << QByteArray(R"({"ports": {"COM3": {}}, "deep": )")
+            + QByteArray(100000, '[') + QByteArray(100000, ']')
+            + '}' << QStringList {};
+    QTest::newRow("beside the program when NIVARO_SDK_CONFIG is empty")
+        << QByteArray(R"(<beside the program>{"ports": {"COM-beside": {}}})")
+        << QStringList {"COM-beside"};
     QTest::newRow("no ports") << QByteArray(R"({"linkType": "UART"})") << QStringList {};
     QTest::newRow("ports not an object") << QByteArray(R"({"ports": ["COM3"]})") << QStringList {};
     QTest::newRow("malformed") << QByteArray(R"({"ports": {"COM3": {})") << QStringList {};
@@ -84,6 +108,7 @@ void tst_PortSources::standInScanAddsConfiguredPorts()
     qputenv("NIVARO_SDK_CONFIG", QFile::encodeName(configurationFile(folder, file)));
     const QStringList listed = portsources::forSdk(portsources::Sdk::StandIn)();
     qunsetenv("NIVARO_SDK_CONFIG");
+    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram));
     QCOMPARE(listed, portsources::systemThenConfigured(portsources::systemPorts(), configured));
 
     // A configured port the system lists too is listed once, where the system has it.
@@ -98,6 +123,7 @@ void tst_PortSources::vendorScanListsSystemPortsAlone()
             QFile::encodeName(configurationFile(folder, R"({"ports": {"COM42": {}}})")));
     const QStringList listed = portsources::forSdk(portsources::Sdk::Vendor)();
     qunsetenv("NIVARO_SDK_CONFIG");
+    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram));
     QCOMPARE(listed, portsources::systemPorts());
 }
 

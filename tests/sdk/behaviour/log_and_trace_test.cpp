@@ -1,87 +1,10 @@
-// What the SDK log and the call trace record, as a reader of them sees it.
+// How the call trace writes values, as a reader of it sees them.
 #include "simulator_fixture.h"
-
-using nivaro_sdk::SDKLogger;
 
 namespace {
 
-class SdkLog : public SimulatorTest
-{ };
-
-TEST_F(SdkLog, eachLoggerIsOneRecordWithItsSeverityAndTextAsInserted)
-{
-    SDKLogger(nivaro_sdk::info).GetILogger() << std::string("Gamma value = ") << "1.2";
-    SDKLogger(nivaro_sdk::trace).GetILogger() << "Qt version:\n5.15.8\n";
-    SDKLogger(nivaro_sdk::warning).GetILogger();
-
-    const auto records = nivaro_sim::logRecords();
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[0].severity, 2);
-    EXPECT_EQ(records[0].text, "Gamma value = 1.2");
-    EXPECT_EQ(records[1].severity, 0);
-    EXPECT_EQ(records[1].text, "Qt version:\n5.15.8\n");
-    EXPECT_EQ(records[2].severity, 3);
-    EXPECT_EQ(records[2].text, "");
-}
-
-TEST_F(SdkLog, recordIsWrittenOnlyWhenItsLoggerEnds)
-{
-    {
-        SDKLogger logger(nivaro_sdk::info);
-        logger.GetILogger() << "Set GAMMA value ";
-        EXPECT_TRUE(nivaro_sim::logRecords().empty());
-        logger.GetILogger() << "OK";
-    }
-    ASSERT_EQ(nivaro_sim::logRecords().size(), 1u);
-    EXPECT_EQ(nivaro_sim::logRecords().front().text, "Set GAMMA value OK");
-}
-
 class CallTrace : public SimulatorTest
 { };
-
-TEST_F(CallTrace, connectionWriteAndDisconnectionAreTracedInCallOrder)
-{
-    nivaro_sdk::INivaroSdk &service = sdk();
-    service.Init();
-    service.GetConfig()->GetLinkType();
-    nivaro_sdk::INivaroConnection *connection = service.CreateConnection();
-    nivaro_sdk::INivaroCamera *camera = connection->OpenCamera("COM3");
-    uint8_t type = 0;
-    camera->GetCameraType(type);
-    nivaro_sdk::VersionInfo versions {};
-    camera->GetVersions(versions);
-    camera->BeginRead();
-    camera->SetGamma(72090);
-    camera->ConfigureZoom({1.5f, 600, 500, 1});
-    camera->SetIaConfig({1, 12, 55, 45, 2});
-    camera->SetRoiX1(2);
-    camera->RequestNuc();
-    service.NotifyParametersApplied();
-    connection->CloseCamera(camera);
-    service.ReleaseConnection(&connection);
-
-    EXPECT_EQ(nivaro_sim::traceLines(),
-              (std::vector<std::string> {
-                  "sdk.Init() -> true",
-                  "sdk.GetConfig() -> config",
-                  "config.GetLinkType() -> \"UART\"",
-                  "sdk.CreateConnection() -> connection#1",
-                  "connection#1.OpenCamera(\"COM3\") -> camera[COM3]",
-                  "camera[COM3].GetCameraType(out 12) -> true",
-                  "camera[COM3].GetVersions(out {riscvVersion=4656, fpgaVersion=1184}) -> true",
-                  "camera[COM3].BeginRead()",
-                  "camera[COM3].SetGamma(72090) -> true",
-                  "camera[COM3].ConfigureZoom({zoomFactor=1.5, centerX=600, centerY=500, "
-                  "interpolationMethod=1}) -> true",
-                  "camera[COM3].SetIaConfig({resizeMode=1, maxBoxes=12, sensitivity=55, "
-                  "iouThreshold=45, outputType=2}) -> true",
-                  "camera[COM3].SetRoiX1(2) -> false",
-                  "camera[COM3].RequestNuc() -> true",
-                  "sdk.NotifyParametersApplied()",
-                  "connection#1.CloseCamera(camera[COM3])",
-                  "sdk.ReleaseConnection(&connection#1)",
-              }));
-}
 
 struct TracedNumber
 {
@@ -145,31 +68,6 @@ TEST_F(CallTrace, textsAreQuotedWithTheirSpecialCharactersEscaped)
     EXPECT_EQ(lines[9],
               "connection#2.OpenCamera(\"a].GetGamma(\\x0A\\\\\") -> "
               "camera[a\\].GetGamma(\\x0A\\\\]");
-}
-
-TEST_F(CallTrace, silentCameraShowsZerosAndUnfilledRecords)
-{
-    nivaro_sim::CameraScript script;
-    script.silent = true;
-    nivaro_sim::scriptPort("COM7", script);
-    nivaro_sdk::INivaroCamera *camera = open("COM7");
-    ASSERT_NE(camera, nullptr);
-    startTraceHere();
-    uint8_t type = 0;
-    camera->GetCameraType(type);
-    nivaro_sdk::VersionInfo versions {};
-    camera->GetVersions(versions);
-    nivaro_sdk::ZoomConfig zoom {};
-    camera->GetZoom(zoom);
-    camera->GetNucEnabled();
-
-    EXPECT_EQ(newTraceLines(),
-              (std::vector<std::string> {
-                  "camera[COM7].GetCameraType(out unfilled) -> false",
-                  "camera[COM7].GetVersions(out {riscvVersion=0, fpgaVersion=0}) -> false",
-                  "camera[COM7].GetZoom(out unfilled)",
-                  "camera[COM7].GetNucEnabled() -> false",
-              }));
 }
 
 } // namespace

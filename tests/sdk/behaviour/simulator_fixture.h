@@ -1,10 +1,12 @@
 #pragma once
 
 #include "nivaro_sdk.h"
+#include "scripted_cameras.h"
 #include "simulator_control.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,15 +17,37 @@ protected:
     void SetUp() override;
 
     static nivaro_sdk::INivaroSdk &sdk();
-    // Opens the camera on a port through a connection of its own; null when none answers.
-    nivaro_sdk::INivaroCamera *open(const std::string &port);
-    // Closes the camera and releases its connection, as the program's disconnection does.
-    void disconnect(nivaro_sdk::INivaroCamera *camera);
-    // Trace lines made from now on.
-    void startTraceHere();
-    std::vector<std::string> newTraceLines() const;
+    // Opens the camera on a port as the program does; the case fails when none answers.
+    nivaro_sdk::INivaroCamera &open(const char *port) { return program.open(port); }
+    // Closes the camera opened last and releases its connection.
+    void disconnect() { program.disconnect(); }
 
-private:
-    std::vector<std::pair<nivaro_sdk::INivaroConnection *, nivaro_sdk::INivaroCamera *>> opened;
-    size_t traceStart = 0;
+    // Reads the simulator's trace, log and registers.
+    Program program;
 };
+
+// Camera operations and registers as table columns, every value carried as a long long.
+using Setter = std::function<bool(nivaro_sdk::INivaroCamera &, long long)>;
+using Getter = std::function<long long(nivaro_sdk::INivaroCamera &)>;
+using Held = std::function<long long(const nivaro_sim::Registers &)>;
+
+template<typename Value> Setter setter(bool (nivaro_sdk::INivaroCamera::*set)(Value))
+{
+    return [set](nivaro_sdk::INivaroCamera &camera, long long value) {
+        return (camera.*set)(static_cast<Value>(value));
+    };
+}
+
+template<typename Result> Getter getter(Result (nivaro_sdk::INivaroCamera::*get)())
+{
+    return [get](nivaro_sdk::INivaroCamera &camera) {
+        return static_cast<long long>((camera.*get)());
+    };
+}
+
+template<typename Value> Held held(Value nivaro_sim::Registers::*member)
+{
+    return [member](const nivaro_sim::Registers &registers) {
+        return static_cast<long long>(registers.*member);
+    };
+}
