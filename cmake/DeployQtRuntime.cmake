@@ -1,8 +1,9 @@
-# Run by `cmake --install` on Windows once VelmoraHD.exe and the SDK DLL are in place:
+# Run by `cmake --install` of a build made on Windows once VelmoraHD.exe and the SDK DLL are
+# in place (a cross build installs the runtime it staged instead, see WindowsRuntime.cmake):
 # windeployqt copies the Qt libraries, plug-ins and compiler runtime the program needs, so
 # the installed folder runs on a machine without Qt. Only this step needs windeployqt, so
-# it is looked for here rather than when the build is configured: a cross build, or a Qt
-# packaged without its tools, still builds and runs.
+# it is looked for here rather than when the build is configured: a Qt packaged without its
+# tools still builds and runs.
 #
 # Expects VELMORA_QT_BIN (the folder of the Qt kit's qmake) and VELMORA_PROGRAM.
 

@@ -1,32 +1,59 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then either starts the program on the simulated
 # camera ("run"), runs every test ("test"), runs everything CI checks ("ci": the tests,
-# then the sanitizer builds with their tests, then static analysis), or prints the
-# program's figures beside Qt's own floor ("bench", a Release build in build-release/).
+# the Windows stage when VELMORA_WINDOWS_QT is set, then the sanitizer builds with their
+# tests, then static analysis), prints the program's figures beside Qt's own floor ("bench",
+# a Release build in build-release/), or runs the Windows stage alone ("windows": the Windows
+# program and every test cross-built into build-windows/ against the Qt kit that
+# VELMORA_WINDOWS_QT names, the tests run under Wine, the installer made, then installed,
+# started, driven and uninstalled under Wine).
 # Safe to run again: it installs only what is missing and rebuilds incrementally.
 set -euo pipefail
 
-usage() { echo "usage: bash tools/setup.sh run|test|ci|bench" >&2; exit 2; }
+usage() { echo "usage: bash tools/setup.sh run|test|ci|bench|windows" >&2; exit 2; }
 [[ $# -eq 1 ]] || usage
 mode=$1
-[[ $mode == run || $mode == test || $mode == ci || $mode == bench ]] || usage
+[[ $mode == run || $mode == test || $mode == ci || $mode == bench || $mode == windows ]] || usage
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 cd "$root"
 
-packages=(
-    build-essential cmake pkg-config
-    qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
-    nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
-    # The end-to-end test drives the program on a virtual X display with real input.
-    xvfb xauth xdotool libxcb1-dev
-    # The offscreen platform draws text too; a bare system has no font at all.
-    fonts-dejavu-core
-)
-if [[ $mode == test || $mode == ci ]]; then
+windows_stage=false
+if [[ $mode == windows || ($mode == ci && -n ${VELMORA_WINDOWS_QT:-}) ]]; then
+    windows_stage=true
+    kit=${VELMORA_WINDOWS_QT:-}
+    if [[ -z $kit ]]; then
+        echo "VELMORA_WINDOWS_QT is not set: set it to the folder of a Qt 5.15 built for MinGW-w64" \
+            "(x86_64, POSIX threads), e.g. VELMORA_WINDOWS_QT=/opt/qt5-mingw bash tools/setup.sh windows" >&2
+        exit 2
+    fi
+    qt_version_file=$kit/lib/cmake/Qt5Core/Qt5CoreConfigVersion.cmake
+    if [[ ! -f $kit/lib/cmake/Qt5/Qt5Config.cmake || ! -f $kit/bin/Qt5Core.dll || ! -f $qt_version_file ]]; then
+        echo "VELMORA_WINDOWS_QT=$kit is not a Qt kit for Windows: no lib/cmake/Qt5/Qt5Config.cmake" \
+            "or bin/Qt5Core.dll in it" >&2
+        exit 2
+    fi
+    kit=$(cd "$kit" && pwd)
+    qt_version=$(sed -n 's/^set(PACKAGE_VERSION "*\([0-9.]*\)"*)$/\1/p' "$qt_version_file")
+fi
+
+packages=(build-essential cmake nlohmann-json3-dev googletest fonts-dejavu-core)
+if [[ $mode != windows ]]; then
+    packages+=(
+        pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libgtest-dev libbenchmark-dev
+        # The end-to-end test drives the program on a virtual X display with real input.
+        xvfb xauth xdotool libxcb1-dev
+    )
+fi
+if [[ $mode == test || $mode == ci || $windows_stage == true ]]; then
     # The Windows pieces are proven here: resource script, cross-built SDK DLL, its tests under Wine.
     packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
+fi
+if [[ $windows_stage == true ]]; then
+    # The installer, and the installed program driven on a virtual X display under Wine
+    # (fonts-wine gives Wine its Tahoma).
+    packages+=(nsis fonts-wine xvfb xauth xdotool imagemagick liblnk-utils)
 fi
 if [[ $mode == ci ]]; then
     packages+=(clang libclang-rt-14-dev clang-tidy cppcheck)
@@ -49,6 +76,46 @@ if [[ ${#missing[@]} -gt 0 ]]; then
 fi
 
 jobs=$(nproc)
+
+# The Windows program and every test cross-built into build-windows/, the tests run under
+# Wine (the GUI tests on the offscreen platform, with the same fonts as here), then the
+# installer made and checked installed.
+run_windows_stage() {
+    local build_windows="$root/build-windows"
+    echo "== windows: cross build in build-windows/ against the Qt $qt_version kit in $kit"
+    cmake -S "$root" -B "$build_windows" \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_PREFIX_PATH="$kit" \
+        -DVELMORA_GOOGLETEST_SOURCE_DIR=/usr/src/googletest \
+        -DVELMORA_TEST_FONT_DIR=/usr/share/fonts/truetype/dejavu \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-run.sh" >/dev/null
+    cmake --build "$build_windows" --parallel "$jobs"
+
+    echo "== windows: every test under Wine"
+    (
+        . "$root/tools/wine-common.sh"
+        velmora_find_wine
+        trap velmora_stop_wine EXIT
+        unset DISPLAY WAYLAND_DISPLAY NIVARO_SDK_CONFIG NIVARO_SDK_LOG NIVARO_SDK_TRACE
+        velmora_start_wine
+        ctest --test-dir "$build_windows" --output-on-failure --parallel "$jobs"
+    )
+    echo "== windows: every text of the window whole at 100, 125, 150 and 200 %"
+    bash "$root/tools/windows-scaling-check.sh" "$build_windows"
+
+    echo "== windows: installer"
+    (cd "$build_windows" && cpack)
+    local installer
+    installer=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$build_windows/CPackConfig.cmake")
+    echo "== windows: the installer under Wine"
+    bash "$root/tools/windows-install-check.sh" "$build_windows/$installer.exe" "$qt_version"
+}
+
+if [[ $mode == windows ]]; then
+    run_windows_stage
+    exit 0
+fi
 
 if [[ $mode == bench ]]; then
     # The figures of a Release build; the driver starts its own virtual X display.
@@ -76,8 +143,18 @@ fi
 
 # The Windows tools were installed above, so a Windows check that cannot run is a failure.
 export VELMORA_REQUIRE_WINDOWS_CHECKS=1
-ctest --preset default --parallel "$jobs"
+ctest_options=()
+if [[ $windows_stage == true ]]; then
+    # The Windows stage runs every test under Wine, the SDK's among them: the SDK's own cross
+    # build and Wine run would only repeat that part.
+    ctest_options+=(--exclude-regex '^sdk_windows_check$')
+fi
+ctest --preset default --parallel "$jobs" "${ctest_options[@]}"
 [[ $mode == ci ]] || exit 0
+
+if [[ $windows_stage == true ]]; then
+    run_windows_stage
+fi
 
 for preset in sanitize clang-sanitize; do
     echo "== $preset: build and test"

@@ -7,8 +7,8 @@
 #
 #   tools/windows-scaling-check.sh BUILD_WINDOWS_DIR
 #
-# BUILD_WINDOWS_DIR is a configured and built cross build against a Windows Qt kit (the kit
-# is found through the build's CMake cache). With VELMORA_SCALING_SCREENSHOTS=DIR set, the
+# BUILD_WINDOWS_DIR is a configured and built cross build against a Windows Qt kit.
+# With VELMORA_SCALING_SCREENSHOTS=DIR set, the
 # program itself is also shown at each scale and the screen saved as DIR/scale-N.png
 # (needs xdotool and ImageMagick's import).
 # Exits 77 (skipped) when Wine, Xvfb or Wine's fonts are missing, except in CI (CI or
@@ -33,13 +33,8 @@ fail() {
     exit 1
 }
 
-wine=$(command -v wine64 || true)
-if [ -z "$wine" ] && [ -x /usr/lib/wine/wine64 ]; then
-    wine=/usr/lib/wine/wine64 # Debian keeps the 64-bit loader off the PATH
-fi
-[ -n "$wine" ] || skip "no wine64 (Debian: apt-get install wine64)"
-wineserver=$(command -v wineserver || true)
-[ -n "$wineserver" ] || skip "no wineserver (Debian: apt-get install wine64)"
+. "$(dirname "${BASH_SOURCE[0]}")/wine-common.sh"
+velmora_find_wine || skip "$wine_missing"
 command -v Xvfb >/dev/null || skip "no Xvfb (Debian: apt-get install xvfb)"
 # Windows draws the form in Tahoma; without it Wine falls back to a font of other widths.
 [ -f /usr/share/wine/fonts/tahoma.ttf ] || skip "no Tahoma for Wine (Debian: apt-get install fonts-wine)"
@@ -48,60 +43,30 @@ if [ -n "$screenshots" ]; then
     command -v import >/dev/null || skip "no import for the screenshots (Debian: apt-get install imagemagick)"
 fi
 
-test_program=$build_dir/tests/gui/tst_mainwindow.exe
-program=$build_dir/app/VelmoraHD.exe
+# A Windows build keeps its programs in bin/, with the Qt and compiler runtime staged beside them.
+test_program=$build_dir/bin/tst_mainwindow.exe
+program=$build_dir/bin/VelmoraHD.exe
 [ -f "$test_program" ] || fail "no $test_program: build the tst_mainwindow target first"
 [ -z "$screenshots" ] || [ -f "$program" ] || fail "no $program: build the VelmoraHD target first"
-
-cached() { sed -n "s/^$1:[A-Z]*=//p" "$build_dir/CMakeCache.txt"; }
-qt_dir=$(cached Qt5_DIR)
-[ -n "$qt_dir" ] || fail "$build_dir is not a build against a Qt kit (no Qt5_DIR in its cache)"
-kit=$(cd "$qt_dir/../../.." && pwd)
-cxx=$(cached CMAKE_CXX_COMPILER)
 
 # Wine sees the Unix root as drive Z:.
 windows_path() { echo "Z:${1//\//\\}"; }
 
-# The Qt kit's DLLs (which find the kit's plug-ins themselves), the MinGW-w64 runtime the
-# programs were linked against and the SDK DLL the program loads.
-dll_dirs=("$kit/bin" "$build_dir/sdk")
-for runtime in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
-    dll_dirs+=("$(dirname "$("$cxx" -print-file-name="$runtime")")")
-done
-WINEPATH=$(for dir in "${dll_dirs[@]}"; do windows_path "$dir"; done | paste -sd ';')
-export WINEPATH
-
 work=$(mktemp -d "${TMPDIR:-/tmp}/velmora-scaling.XXXXXX")
-export WINEPREFIX=$work/prefix
-xvfb=
 cleanup() {
-    "$wineserver" -k 2>/dev/null || true
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    velmora_stop_wine
+    velmora_stop_display
     rm -rf "$work"
 }
 trap cleanup EXIT
-export WINEDEBUG=-all
-# Wine maps Windows file names to Unix ones through the Unix locale; Debian always has C.UTF-8.
-export LC_ALL=C.UTF-8
-export HOME=${HOME:-$work}
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts
-unset WAYLAND_DISPLAY NIVARO_SDK_CONFIG NIVARO_SDK_LOG NIVARO_SDK_TRACE
+unset NIVARO_SDK_CONFIG NIVARO_SDK_LOG NIVARO_SDK_TRACE
 # Through Wine's GDI fonts the windows platform lays rows out far taller than Windows does.
 platform=(-platform windows:fontengine=freetype)
 
-# A screen of its own, on a display number Xvfb picks itself so that parallel runs never meet.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
+velmora_start_display 1920x1080 || fail "Xvfb did not start"
 
+velmora_start_wine
 echo "== Wine prefix $WINEPREFIX on display $DISPLAY (1920x1080)"
-"$wine" wineboot --init >/dev/null 2>&1 || true
 # Qt's FreeType engine opens the font files listed in the registry, where Wine lists the Unix
 # fonts but not its own Tahoma: the form's "MS Shell Dlg 2" would fall back to some other
 # font of other widths. Installed as on Windows, it maps to Tahoma there.

@@ -30,13 +30,8 @@ cxx=$(command -v "$target-g++-posix" || true)
 [ -n "$cxx" ] || skip "no $target-g++-posix (Debian: apt-get install g++-mingw-w64-x86-64-posix)"
 objdump=$(command -v "$target-objdump" || true)
 [ -n "$objdump" ] || skip "no $target-objdump (Debian: apt-get install binutils-mingw-w64-x86-64)"
-wine=$(command -v wine64 || true)
-if [ -z "$wine" ] && [ -x /usr/lib/wine/wine64 ]; then
-    wine=/usr/lib/wine/wine64 # Debian keeps the 64-bit loader off the PATH
-fi
-[ -n "$wine" ] || skip "no wine64 (Debian: apt-get install wine64)"
-wineserver=$(command -v wineserver || true)
-[ -n "$wineserver" ] || skip "no wineserver (Debian: apt-get install wine64)"
+. "$source_dir/tools/wine-common.sh"
+velmora_find_wine || skip "$wine_missing"
 [ -f "$googletest_dir/CMakeLists.txt" ] || skip "no GoogleTest sources in $googletest_dir (Debian: apt-get install googletest)"
 
 echo "== configure the Windows cross build in $build_dir"
@@ -50,26 +45,13 @@ cmake -S "$source_dir" -B "$build_dir" \
 echo "== build"
 cmake --build "$build_dir" --parallel 2
 
-dll=$(find "$build_dir" -name nivaro.sdk.dll -path '*/sdk/*' -not -path '*/tests/*' | head -n 1)
-[ -n "$dll" ] || { echo "windows-sdk-check: no nivaro.sdk.dll was built" >&2; exit 1; }
+dll=$build_dir/bin/nivaro.sdk.dll
+[ -f "$dll" ] || { echo "windows-sdk-check: no nivaro.sdk.dll was built" >&2; exit 1; }
 echo "== built $dll"
 "$objdump" -p "$dll" | grep -q "DLL Name: libstdc++-6.dll" &&
     echo "   (it uses the shared MinGW-w64 C++ runtime, as the program must)"
 
-# A throw-away Wine prefix, so no earlier state can make the run pass or fail.
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/velmora-wine.XXXXXX")
-export WINEPREFIX
-cleanup() {
-    "$wineserver" -k 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-export WINEDEBUG=-all
-# Wine maps Windows file names to Unix ones through the Unix locale: with none set, as in a
-# bare container, a folder with a non-ASCII name cannot even be created. Debian always has C.UTF-8.
-export LC_ALL=C.UTF-8
-export HOME=${HOME:-$WINEPREFIX}
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts
+trap velmora_stop_wine EXIT
 unset DISPLAY WAYLAND_DISPLAY              # console programs need no display
 unset NIVARO_SDK_CONFIG NIVARO_SDK_LOG NIVARO_SDK_TRACE
 # The MinGW-w64 runtime DLLs the programs were linked against.
@@ -80,9 +62,8 @@ done
 WINEPATH=$(IFS=';'; echo "${runtime_dirs[*]}")
 export WINEPATH
 
-echo "== start Wine in $WINEPREFIX"
-"$wineserver" -p # one server for all the test processes, kept until the end
-"$wine" wineboot --init >/dev/null 2>&1 || true
+echo "== start Wine"
+velmora_start_wine
 
 echo "== export table of nivaro.sdk.dll"
 ctest --test-dir "$build_dir" --output-on-failure -R '^sdk_export_list$' -V | grep -E '^[0-9]+: (--|  )'

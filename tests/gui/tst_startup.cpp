@@ -64,7 +64,8 @@ void tst_Startup::cleanup()
 QStringList tst_Startup::readLines(const QString &name) const
 {
     QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
+    // Text mode: on Windows the standard output's lines end in CR LF.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
