@@ -3,7 +3,9 @@
 // What must hold after every move: the states the SDK's answers lead to, the pairs on one
 // value, the OK/KO lines against the camera's answers, and the log pane against the SDK log.
 
+#include "controls.h"
 #include "moves.h"
+#include "writesteps.h"
 
 #include <optional>
 
@@ -83,16 +85,13 @@ inline QString enabledStateMismatch(const QWidget &window, const Expected &expec
         if (widget->isEnabledTo(widget->parentWidget()) != enabled)
             wrong << QStringLiteral("%1 %2").arg(name, enabled ? "disabled" : "enabled");
     }
-    QStringList shown;
-    const auto *tabs = child<QTabWidget>(window, "tabWidget");
-    for (int index = 0; index < tabs->count(); ++index)
-        shown << tabs->tabText(index);
-    QStringList tabTexts {"User"};
+    const QStringList shown = tabTexts(window);
+    QStringList wanted {"User"};
     if (expected.iaTab)
-        tabTexts << "IA control";
+        wanted << "IA control";
     if (expected.expertTab)
-        tabTexts << "Expert";
-    if (shown != tabTexts)
+        wanted << "Expert";
+    if (shown != wanted)
         wrong << "tabs " + shown.join(QLatin1Char('/'));
     return wrong.join(QStringLiteral(", "));
 }
@@ -138,23 +137,6 @@ inline QString pairMismatch(const QWidget &window)
     return wrong.join(QStringLiteral(", "));
 }
 
-// The camera operation behind each write step's OK/KO line.
-// clang-format off
-inline const std::map<QString, QString> stepOperations {
-    {"Set GAMMA value", "SetGamma"}, {"Set CLHE value", "SetClhe"},
-    {"Set SHARPENING value", "SetSharpening"}, {"Set ROI X1 value", "SetRoiX1"},
-    {"Set ROI Y1 value", "SetRoiY1"}, {"Set ROI X2 value", "SetRoiX2"},
-    {"Set ROI Y2 value", "SetRoiY2"}, {"Set POLARITY value", "SetPolarity"},
-    {"Configure Zoom", "ConfigureZoom"}, {"Configure contrast type", "SetContrastType"},
-    {"Enable NUC", "SetNucEnabled"}, {"Set IMAGE horizontal FLIP value", "SetHorizontalFlip"},
-    {"Set IMAGE vertical FLIP value", "SetVerticalFlip"},
-    {"Set vignetting correction value", "SetVignettingCorrection"},
-    {"Set column correction value", "SetColumnCorrection"}, {"Set GSK value", "SetGsk"},
-    {"Set GFID value", "SetGfid"}, {"Set TINT value", "SetTint"}, {"Set GMS value", "SetGms"},
-    {"Set BPR value", "SetBpr"}, {"Set Offset correction value", "SetOffsetCorrection"},
-    {"Set Gain correction value", "SetGainCorrection"}, {"Set IA config", "SetIaConfig"}};
-// clang-format on
-
 // Each OK/KO line, in order, is the answer of the camera setter called for it.
 inline QString stepMismatch(const QStringList &log, const QStringList &trace)
 {
@@ -171,9 +153,16 @@ inline QString stepMismatch(const QStringList &log, const QStringList &trace)
     for (const QString &line : log) {
         if (!line.endsWith(QLatin1String(" OK")) && !line.endsWith(QLatin1String(" KO")))
             continue;
-        const auto step = stepOperations.find(line.chopped(3));
-        logged << (step == stepOperations.end() ? "unknown step " + line
-                                                : step->second + line.right(3));
+        const QString text = line.chopped(3);
+        const auto isStep = [&text](const WriteStep &step) { return step.text == text; };
+        const WriteStep *step = nullptr;
+        for (const QVector<WriteStep> *steps :
+             {&userWriteSteps, &expertWriteSteps, &iaWriteSteps}) {
+            const auto found = std::find_if(steps->begin(), steps->end(), isStep);
+            if (found != steps->end())
+                step = &*found;
+        }
+        logged << (step ? step->setter + line.right(3) : "unknown step " + line);
     }
     if (called == logged)
         return {};

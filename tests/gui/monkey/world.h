@@ -20,15 +20,6 @@ constexpr int32_t int32Most = std::numeric_limits<int32_t>::max();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 
-// The stand-in SDK's refusable setters, copied here until its control header hands them out.
-// clang-format off
-inline const std::vector<std::string> refusableSetters {
-    "SetGamma", "SetClhe", "SetSharpening", "SetPolarity", "SetRoiX1", "SetRoiX2", "SetRoiY1",
-    "SetRoiY2", "SetContrastType", "ConfigureZoom", "SetHorizontalFlip", "SetVerticalFlip",
-    "SetNucEnabled", "SetGsk", "SetVignettingCorrection", "SetColumnCorrection", "SetGfid",
-    "SetGms", "SetTint", "SetBpr", "SetIaConfig", "SetGainCorrection", "SetOffsetCorrection"};
-// clang-format on
-
 // Values at and beyond every edge a configuration, a register or a control may have.
 inline const std::vector<int32_t> edgeInt32s {
     0, 1, -1, 2, 3, 50, 100, 5000, 100000, int32Least, int32Least + 1, int32Most, int32Most - 1};
@@ -157,7 +148,7 @@ inline const std::vector<Fault> faults {
      [](QRandomGenerator &d, Setup &s) {
          CameraScript &script = somePort(d, s);
          for (int count = 1 + d.bounded(6); count > 0; --count)
-             script.refusedSetters.insert(pick(d, refusableSetters));
+             script.refusedSetters.insert(pick(d, nivaro_sim::refusableSetters()));
      }},
     turned("silent from the start", &CameraScript::silent),
     {"silent after N calls",
