@@ -28,6 +28,10 @@ if [[ $mode == test || $mode == ci ]]; then
     # The Windows pieces are proven here: resource script, cross-built SDK DLL, its tests under Wine.
     packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 fi
+if [[ $mode == bench ]]; then
+    # Whole processes timed, their peak memory, and the table assembled from the reports.
+    packages+=(hyperfine time jq)
+fi
 if [[ $mode == ci ]]; then
     packages+=(clang libclang-rt-14-dev clang-tidy cppcheck)
 fi
@@ -51,10 +55,10 @@ fi
 jobs=$(nproc)
 
 if [[ $mode == bench ]]; then
-    # The figures of a Release build; the driver starts its own virtual X display.
+    # The figures of a Release build; the X display figures run under xvfb-run.
     cmake --preset release >/dev/null
-    cmake --build --preset release --parallel "$jobs" --target velmora_bench_table
-    exec "$root/build-release/bench/velmora_bench_table"
+    cmake --build --preset release --parallel "$jobs" --target velmora_benchmarks
+    exec bash "$root/bench/table.sh" "$root/build-release/bench"
 fi
 
 cmake --preset default >/dev/null
