@@ -59,13 +59,17 @@ def deviation: (add / length) as $mean
     | if length < 2 then 0 else map((. - $mean) * (. - $mean)) | add / (length - 1) | sqrt end;
 def number: if . >= 100 then round | tostring
             else (. * 10 | round) as $tenths | "\($tenths / 10 | floor).\($tenths % 10)" end;
-def shown($unit): if . == null then "n/a" else "\(.median | number) ± \(.deviation | number) \($unit)" end;
+def shown($unit): if . == null then "n/a" elif .deviation == null then "\(.median | number) \($unit)"
+    else "\(.median | number) ± \(.deviation | number) \($unit)" end;
 def ratio($over; $under): if $over == null or $under == null then "n/a"
     else ($over.median / $under.median * 100 | round) as $hundredths
         | "\($hundredths / 100 | floor).\($hundredths % 100 | if . < 10 then "0\(.)" else tostring end)" end;
 
 def times($report; $name): $report[0].results[] | select(.command == $name)
     | {median: (.median * 1e3), deviation: (.stddev * 1e3)};
+# hyperfine reports only the mean of the processor time, which waits for no other process.
+def processor($report; $name): $report[0].results[] | select(.command == $name)
+    | {median: ((.user + .system) * 1e3), deviation: null};
 def peaks($report; $name): $report[0][$name] | map(. * 1024 / 1e6) | {median: median, deviation: deviation};
 def startupRow($figure; $unit; f): [("program", "form", "floor") | f] as [$program, $form, $floor]
     | "| \($figure) | \($program | shown($unit)) | \($form | shown($unit)) | \($floor | shown($unit)) | \(ratio($program; $form)) | \(ratio($form; $floor)) |";
@@ -86,8 +90,10 @@ def benchRow($figure; $program; $floor; $field): [aggregate($program; $field), a
 "| Figure | Program | Its form alone | Empty window | Program / form | Form / empty window |",
 "|---|---|---|---|---|---|",
 startupRow("start-up to idle, offscreen"; "ms"; times($offTime; .)),
+startupRow("processor time (user + system, mean), offscreen"; "ms"; processor($offTime; .)),
 startupRow("peak memory, offscreen"; "MB"; peaks($offMemory; .)),
 startupRow("start-up to idle, X display (Xvfb)"; "ms"; times($xTime; .)),
+startupRow("processor time (user + system, mean), X display (Xvfb)"; "ms"; processor($xTime; .)),
 startupRow("peak memory, X display (Xvfb)"; "MB"; peaks($xMemory; .)),
 "",
 "| Figure | Program | Floor | Ratio |",
