@@ -55,6 +55,10 @@ if [[ $windows_stage == true ]]; then
     # (fonts-wine gives Wine its Tahoma).
     packages+=(nsis fonts-wine xvfb xauth xdotool imagemagick liblnk-utils)
 fi
+if [[ $mode == bench ]]; then
+    # Whole processes timed, their peak memory, and the table assembled from the reports.
+    packages+=(hyperfine time jq)
+fi
 if [[ $mode == ci ]]; then
     packages+=(clang libclang-rt-14-dev clang-tidy cppcheck)
 fi
@@ -118,10 +122,10 @@ if [[ $mode == windows ]]; then
 fi
 
 if [[ $mode == bench ]]; then
-    # The figures of a Release build; the driver starts its own virtual X display.
+    # The figures of a Release build; the X display figures run under xvfb-run.
     cmake --preset release >/dev/null
-    cmake --build --preset release --parallel "$jobs" --target velmora_bench_table
-    exec "$root/build-release/bench/velmora_bench_table"
+    cmake --build --preset release --parallel "$jobs" --target velmora_benchmarks
+    exec bash "$root/bench/table.sh" "$root/build-release/bench"
 fi
 
 cmake --preset default >/dev/null

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
@@ -188,7 +189,8 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds_data()
     QTest::newRow("the whole int32 range") << least << most << 0 << 0 << most << 0 << 0;
     QTest::newRow("the whole int32 range, current low")
         << least << most << -2 << least << -1 << -2 << -2;
-    QTest::newRow("inverted") << 900 << 5 << 600 << 5 << 900 << 600 << 600;
+    // As Qt's setRange has it: the configured minimum is the one value both controls hold.
+    QTest::newRow("inverted") << 900 << 5 << 600 << 900 << 900 << 900 << 600;
     QTest::newRow("current below the bounds") << 10 << 20 << -3 << 10 << 20 << 10 << 0;
     QTest::newRow("current above the bounds") << 10 << 20 << 400 << 10 << 20 << 20 << 400;
     QTest::newRow("negative bounds") << -1000 << -10 << -990 << -1000 << -10 << -990 << -990;
@@ -204,6 +206,7 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
     QFETCH(int, shownCurrent);
     QFETCH(int, shownGms);
 
+    const SimulatedSdk sdk;
     setEveryExpertParameter(minimum, maximum, current);
     MainWindow window;
     child<QTabWidget>(window, "tabWidget")->setCurrentIndex(2);
@@ -230,6 +233,19 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
             if (slider->value() != before)
                 QCOMPARE(spinBox->value(), double(slider->value()));
         }
+    }
+
+    // Apply sends values within the bounds shown, whatever the camera held: for inverted
+    // bounds, the configured minimum (which the simulated camera refuses as out of bounds).
+    connectTo(window, QStringLiteral("COM3"));
+    const SimulatedSdk::Mark mark = sdk.mark();
+    SimulatedSdk::click(window, "applyParamsButtonExpert");
+    const QStringList sent = sdk.traceSince(mark).filter(
+        QRegularExpression(QStringLiteral("\\.Set(Gsk|Gfid|Tint)\\(")));
+    QCOMPARE(sent.size(), 3);
+    for (const QString &call : sent) {
+        const int value = call.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0).toInt();
+        QVERIFY2(value >= shownMinimum && value <= shownMaximum, qPrintable(call));
     }
 }
 

@@ -10,15 +10,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <poll.h>
-
-#include <csignal>
-#ifdef __linux__
-#include <sys/prctl.h>
-#endif
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -26,9 +17,10 @@
 #include <functional>
 #include <memory>
 
-// The built program on an X display of its own (Xvfb, the xcb platform), driven by real
-// input events as a user would: scan, connect, edit and write, reset answered Yes,
-// disconnect, close. What it showed, what it sent to the SDK and how it ended are checked.
+// The built program on an X display of its own (CTest runs this under xvfb-run, the xcb
+// platform), driven by real input events as a user would: scan, connect, edit and write, reset
+// answered Yes, disconnect, close. What it showed, what it sent to the SDK and how it ended are
+// checked.
 //
 // The widgets are found where a window of the same form, built here on the same display
 // with the same fonts and style, has them.
@@ -37,7 +29,7 @@ class tst_RealDisplay : public QObject
     Q_OBJECT
 
 public:
-    // `display` is the X display started for the test, or empty with `why` saying why not.
+    // `display` is the X display given to the test, or empty with `why` saying why not.
     tst_RealDisplay(QString display, QString why) : display(std::move(display)), why(std::move(why))
     { }
 
@@ -73,62 +65,6 @@ bool toolsRequired()
     return !qEnvironmentVariableIsEmpty("VELMORA_REQUIRE_WINDOWS_CHECKS")
         || !qEnvironmentVariableIsEmpty("CI");
 }
-
-// Xvfb on a display number it picks itself (-displayfd), so parallel runs never collide.
-// Started before any Qt object, since the test's own window must live on that display.
-class VirtualDisplay
-{
-public:
-    VirtualDisplay()
-    {
-        int pipeEnds[2];
-        if (::pipe(pipeEnds) != 0) {
-            problem = QStringLiteral("no pipe for Xvfb");
-            return;
-        }
-        server = ::fork();
-        if (server == 0) {
-#ifdef __linux__
-            // Should the test crash, the server must not outlive it.
-            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-#endif
-            ::close(pipeEnds[0]);
-            const int quiet = ::open("/dev/null", O_WRONLY);
-            ::dup2(quiet, STDOUT_FILENO);
-            ::dup2(quiet, STDERR_FILENO);
-            const std::string fd = std::to_string(pipeEnds[1]);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-                     "-nolisten", "tcp", static_cast<char *>(nullptr));
-            ::_exit(127);
-        }
-        ::close(pipeEnds[1]);
-        QByteArray number;
-        pollfd reader {pipeEnds[0], POLLIN, 0};
-        char byte = 0;
-        while (::poll(&reader, 1, deadlineMs) > 0 && ::read(pipeEnds[0], &byte, 1) == 1
-               && byte != '\n')
-            number += byte;
-        ::close(pipeEnds[0]);
-        if (number.isEmpty())
-            problem = QStringLiteral("Xvfb did not start (Debian: apt-get install xvfb)");
-        else
-            name = ':' + QString::fromLatin1(number);
-    }
-
-    ~VirtualDisplay()
-    {
-        if (server > 0) {
-            ::kill(server, SIGTERM);
-            ::waitpid(server, nullptr, 0);
-        }
-    }
-
-    QString name;
-    QString problem;
-
-private:
-    pid_t server = -1;
-};
 
 // What a window manager would send when the user clicks the window's close button.
 bool sendDeleteWindow(const QString &display, quint32 window)
@@ -253,7 +189,6 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
     configuration.close();
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("NIVARO_SDK_CONFIG"), configuration.fileName());
     environment.insert(QStringLiteral("NIVARO_SDK_LOG"), folder.filePath(QStringLiteral("log")));
@@ -355,11 +290,13 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
 
 int main(int argc, char **argv)
 {
-    VirtualDisplay display;
-    if (display.name.isEmpty()) {
+    const QString display = qEnvironmentVariable("DISPLAY");
+    QString why;
+    if (display.isEmpty()) {
+        why = QStringLiteral("no X display: CTest gives the test one through xvfb-run "
+                             "(Debian: apt-get install xvfb xauth)");
         qputenv("QT_QPA_PLATFORM", "offscreen");
     } else {
-        qputenv("DISPLAY", display.name.toLatin1());
         qputenv("QT_QPA_PLATFORM", "xcb");
         // Widgets draw without OpenGL. Left out, the GLX integration keeps Mesa's drivers
         // out of the process, with the leak they leave at exit (their code is unloaded by
@@ -367,7 +304,7 @@ int main(int argc, char **argv)
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     }
     QApplication application(argc, argv);
-    tst_RealDisplay test(display.name, display.problem);
+    tst_RealDisplay test(display, why);
     return QTest::qExec(&test, argc, argv);
 }
 
