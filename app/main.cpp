@@ -49,7 +49,7 @@ int main(int argc, char **argv)
     {
         MainWindow window;
 #ifdef VELMORA_STAND_IN_SDK
-        window.setPortSource(portsources::forSdk(portsources::Sdk::StandIn));
+        window.setPortSource(portsources::standInPorts());
 #endif
         showWithinScreen(window);
         result = application.exec();

@@ -44,10 +44,8 @@ QStringList configuredPorts()
 
 } // namespace
 
-MainWindow::PortSource forSdk(Sdk sdk)
+MainWindow::PortSource standInPorts()
 {
-    if (sdk == Sdk::Vendor)
-        return &systemPorts;
     return [] { return systemThenConfigured(systemPorts(), configuredPorts()); };
 }
 

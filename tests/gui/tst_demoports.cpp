@@ -69,7 +69,7 @@ void tst_DemoPorts::demoPortsShowTheirDocumentedRoads()
     QVERIFY(problems.empty());
     qputenv("NIVARO_SDK_CONFIG", VELMORA_DEMO_CONFIG);
     MainWindow window;
-    window.setPortSource(portsources::forSdk(portsources::Sdk::StandIn));
+    window.setPortSource(portsources::standInPorts());
     ModalAnswerer answerer;
 
     SimulatedSdk::click(window, "scanDeviceButton");

@@ -1,4 +1,5 @@
 #include "device/portsources.h"
+#include "windowtest.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,7 +107,7 @@ void tst_PortSources::standInScanAddsConfiguredPorts()
 
     QTemporaryDir folder;
     qputenv("NIVARO_SDK_CONFIG", QFile::encodeName(configurationFile(folder, file)));
-    const QStringList listed = portsources::forSdk(portsources::Sdk::StandIn)();
+    const QStringList listed = portsources::standInPorts()();
     qunsetenv("NIVARO_SDK_CONFIG");
     QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram));
     QCOMPARE(listed, portsources::systemThenConfigured(portsources::systemPorts(), configured));
@@ -118,13 +119,16 @@ void tst_PortSources::standInScanAddsConfiguredPorts()
 
 void tst_PortSources::vendorScanListsSystemPortsAlone()
 {
+    // A build against the maker's SDK keeps the window's own scan, whatever file lies around.
     QTemporaryDir folder;
     qputenv("NIVARO_SDK_CONFIG",
             QFile::encodeName(configurationFile(folder, R"({"ports": {"COM42": {}}})")));
-    const QStringList listed = portsources::forSdk(portsources::Sdk::Vendor)();
+    SimulatedSdk sdk;
+    MainWindow window;
+    ModalAnswerer answerer; // "No COM port found!" on a computer without any
+    SimulatedSdk::click(window, "scanDeviceButton");
     qunsetenv("NIVARO_SDK_CONFIG");
-    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram));
-    QCOMPARE(listed, portsources::systemPorts());
+    QCOMPARE(comboItems(window, "selectDeviceComboBox"), portsources::systemPorts());
 }
 
 QTEST_MAIN(tst_PortSources)
