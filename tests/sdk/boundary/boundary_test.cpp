@@ -137,10 +137,6 @@ const UnusableFile unusableFiles[] = {
      configuration + " is larger than 4 MiB", builtIn},
     {"empty", "NIVARO_SDK_CONFIG", "empty.json", Make::emptyFile,
      configuration + ": malformed JSON (", builtIn},
-    {"logInAFolder", "NIVARO_SDK_LOG", "logs", Make::folder,
-     "cannot open the SDK log file \"PATH\" (it is a folder)", unwritten},
-    {"traceInAMissingFolder", "NIVARO_SDK_TRACE", "absent/sdk.trace", Make::nothing,
-     "cannot open the SDK trace file \"PATH\" (", unwritten},
 #ifndef _WIN32
     // Reading or writing any of these would block the program's start, or never end.
     {"fifo", "NIVARO_SDK_CONFIG", "pipe.json", Make::fifo, configuration + " is not a regular file",
@@ -152,6 +148,10 @@ const UnusableFile unusableFiles[] = {
     {"traceIsAFifo", "NIVARO_SDK_TRACE", "sdk.trace", Make::fifo,
      "cannot open the SDK trace file \"PATH\" (it is not a regular file)", unwritten},
 #endif
+    {"logInAFolder", "NIVARO_SDK_LOG", "logs", Make::folder,
+     "cannot open the SDK log file \"PATH\" (it is a folder)", unwritten},
+    {"traceInAMissingFolder", "NIVARO_SDK_TRACE", "absent/sdk.trace", Make::nothing,
+     "cannot open the SDK trace file \"PATH\" (", unwritten},
 #ifdef __linux__
     // Every write fails: said once, however many lines are lost.
     {"logOnAFullDevice", "NIVARO_SDK_LOG", "/dev/full", Make::nothing,
