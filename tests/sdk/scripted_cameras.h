@@ -16,6 +16,12 @@
 #include <utility>
 #include <vector>
 
+// A fixture whose cases run once for each row of a table, and a case's name after its row's.
+template<typename Fixture, typename Row>
+class WithRows : public Fixture, public ::testing::WithParamInterface<Row>
+{ };
+inline const auto rowName = [](const auto &info) { return std::string(info.param.name); };
+
 // Every kind of answer a silent camera gives, with what it leaves in place.
 inline void expectSilent(nivaro_sdk::INivaroCamera &camera)
 {
@@ -82,6 +88,8 @@ struct ScriptedCamera
     const char *name;
     const char *configuration;
     std::function<void(nivaro_sdk::INivaroCamera &, Program &)> check;
+
+    friend void PrintTo(const ScriptedCamera &row, std::ostream *out) { *out << row.name; }
 };
 
 // A record's fields, to compare records whole.
@@ -92,11 +100,6 @@ template<typename Record> std::vector<double> fieldValues(const Record &record)
         values.push_back(static_cast<double>(field));
     });
     return values;
-}
-
-inline void PrintTo(const ScriptedCamera &row, std::ostream *out)
-{
-    *out << row.name;
 }
 
 inline const ScriptedCamera scriptedCameras[] = {

@@ -100,12 +100,9 @@ struct Mistake
     const char *text;
     const char *reported; // the problem line after the file's name; null when there is none
     std::function<void(const Loaded &)> kept;
-};
 
-void PrintTo(const Mistake &row, std::ostream *out)
-{
-    *out << row.name;
-}
+    friend void PrintTo(const Mistake &row, std::ostream *out) { *out << row.name; }
+};
 
 std::string repeated(const std::string &text, int times)
 {
@@ -265,8 +262,7 @@ const Mistake mistakes[] = {
      }},
 };
 
-class ConfigurationText : public ConfigurationFile, public ::testing::WithParamInterface<Mistake>
-{ };
+using ConfigurationText = WithRows<ConfigurationFile, Mistake>;
 
 TEST_P(ConfigurationText, reportsEachMistakeOnOneLineAndKeepsTheBuiltInValue)
 {

@@ -34,12 +34,9 @@ struct ConfigurationChoice
     const char *errors; // on standard error, PATH for the named file
     double gamma;
     bool expertMode;
-};
 
-void PrintTo(const ConfigurationChoice &row, std::ostream *out)
-{
-    *out << row.name;
-}
+    friend void PrintTo(const ConfigurationChoice &row, std::ostream *out) { *out << row.name; }
+};
 
 const ConfigurationChoice configurationChoices[] = {
     {"unsetWithNothingBesideKeepsTheBuiltInValues", nullptr, "", 1.0, true},
@@ -55,9 +52,7 @@ const ConfigurationChoice configurationChoices[] = {
      "nivaro sdk: configuration file \"PATH\" does not exist; built-in values kept\n", 1.0, true},
 };
 
-class ConfigurationFileChoice : public SdkProcessTest,
-                                public ::testing::WithParamInterface<ConfigurationChoice>
-{ };
+using ConfigurationFileChoice = WithRows<SdkProcessTest, ConfigurationChoice>;
 
 TEST_P(ConfigurationFileChoice, isTheNamedOneElseTheOneBesideTheProgram)
 {
@@ -85,8 +80,7 @@ TEST_P(ConfigurationFileChoice, isTheNamedOneElseTheOneBesideTheProgram)
 }
 
 INSTANTIATE_TEST_SUITE_P(Environment, ConfigurationFileChoice,
-                         ::testing::ValuesIn(configurationChoices),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         ::testing::ValuesIn(configurationChoices), rowName);
 
 // A file the environment names that cannot serve, and the one line said of it.
 enum class Make
@@ -108,12 +102,9 @@ struct UnusableFile
     std::string said; // how the line starts, PATH for the file's name
     const char *ending;
     std::string orSaid = {}; // how Windows starts it, where it words the fault otherwise
-};
 
-void PrintTo(const UnusableFile &row, std::ostream *out)
-{
-    *out << row.name;
-}
+    friend void PrintTo(const UnusableFile &row, std::ostream *out) { *out << row.name; }
+};
 
 constexpr const char *builtIn = "; built-in values kept";
 constexpr const char *unwritten = "; nothing is written to it";
@@ -180,9 +171,7 @@ std::filesystem::path makeUnusableFile(const std::filesystem::path &folder, cons
     return path;
 }
 
-class UnusableEnvironmentFile : public SdkProcessTest,
-                                public ::testing::WithParamInterface<UnusableFile>
-{ };
+using UnusableEnvironmentFile = WithRows<SdkProcessTest, UnusableFile>;
 
 TEST_P(UnusableEnvironmentFile, isOneLineOnStandardErrorAndTheProgramRunsOnBuiltInValues)
 {
@@ -220,11 +209,9 @@ TEST_P(UnusableEnvironmentFile, isOneLineOnStandardErrorAndTheProgramRunsOnBuilt
 }
 
 INSTANTIATE_TEST_SUITE_P(Environment, UnusableEnvironmentFile, ::testing::ValuesIn(unusableFiles),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         rowName);
 
-class ScriptedThroughTheFile : public SdkProcessTest,
-                               public ::testing::WithParamInterface<ScriptedCamera>
-{ };
+using ScriptedThroughTheFile = WithRows<SdkProcessTest, ScriptedCamera>;
 
 TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
 {
@@ -261,6 +248,6 @@ TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
 }
 
 INSTANTIATE_TEST_SUITE_P(Library, ScriptedThroughTheFile, ::testing::ValuesIn(scriptedCameras),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         rowName);
 
 } // namespace
