@@ -16,18 +16,30 @@
 #include <utility>
 #include <vector>
 
+// A fixture whose cases run once for each row of a table, and a case's name after its row's.
+template<typename Fixture, typename Row>
+class WithRows : public Fixture, public ::testing::WithParamInterface<Row>
+{ };
+inline const auto rowName = [](const auto &info) { return std::string(info.param.name); };
+
+// The type a camera answers (none: its query fails and leaves the type unset), and its
+// version words.
+inline void expectIdentity(nivaro_sdk::INivaroCamera &camera, std::optional<uint8_t> type,
+                           uint16_t riscvVersion, uint16_t fpgaVersion)
+{
+    uint8_t answered = 99;
+    EXPECT_EQ(camera.GetCameraType(answered), type.has_value());
+    EXPECT_EQ(answered, type.value_or(99));
+    nivaro_sdk::VersionInfo versions {1, 1};
+    camera.GetVersions(versions);
+    EXPECT_EQ(versions.riscvVersion, riscvVersion);
+    EXPECT_EQ(versions.fpgaVersion, fpgaVersion);
+}
+
 // Every kind of answer a silent camera gives, with what it leaves in place.
 inline void expectSilent(nivaro_sdk::INivaroCamera &camera)
 {
-    uint8_t type = 99;
-    EXPECT_FALSE(camera.GetCameraType(type));
-    EXPECT_EQ(type, 99);
-
-    nivaro_sdk::VersionInfo versions {1, 1};
-    camera.GetVersions(versions);
-    EXPECT_EQ(versions.riscvVersion, 0);
-    EXPECT_EQ(versions.fpgaVersion, 0);
-
+    expectIdentity(camera, std::nullopt, 0, 0);
     EXPECT_EQ(camera.GetGamma(), 0u);
     EXPECT_EQ(camera.GetRoiX1(), 0u);
     EXPECT_EQ(camera.GetContrastType(), 0);
@@ -82,6 +94,8 @@ struct ScriptedCamera
     const char *name;
     const char *configuration;
     std::function<void(nivaro_sdk::INivaroCamera &, Program &)> check;
+
+    friend void PrintTo(const ScriptedCamera &row, std::ostream *out) { *out << row.name; }
 };
 
 // A record's fields, to compare records whole.
@@ -92,11 +106,6 @@ template<typename Record> std::vector<double> fieldValues(const Record &record)
         values.push_back(static_cast<double>(field));
     });
     return values;
-}
-
-inline void PrintTo(const ScriptedCamera &row, std::ostream *out)
-{
-    *out << row.name;
 }
 
 inline const ScriptedCamera scriptedCameras[] = {
@@ -267,31 +276,18 @@ inline const ScriptedCamera scriptedCameras[] = {
     {"failingTypeQueryLeavesTheTypeUnsetAndTheRestAnswers",
      R"({"ports": {"COM3": {"typeQueryFails": true}}})",
      [](nivaro_sdk::INivaroCamera &camera, Program &) {
-         uint8_t type = 99;
-         EXPECT_FALSE(camera.GetCameraType(type));
-         EXPECT_EQ(type, 99);
+         expectIdentity(camera, std::nullopt, 0x1230, 0x04A0);
          EXPECT_EQ(camera.GetGamma(), 65536u);
      }},
     {"scriptedTypeAndVersionsAreAnswered",
      R"({"ports": {"COM3": {"cameraType": 7, "riscvVersion": 9296, "fpgaVersion": 784}}})",
      [](nivaro_sdk::INivaroCamera &camera, Program &) {
-         uint8_t type = 0;
-         EXPECT_TRUE(camera.GetCameraType(type));
-         EXPECT_EQ(type, 7);
-         nivaro_sdk::VersionInfo versions {};
-         camera.GetVersions(versions);
-         EXPECT_EQ(versions.riscvVersion, 0x2450);
-         EXPECT_EQ(versions.fpgaVersion, 0x0310);
+         expectIdentity(camera, 7, 0x2450, 0x0310);
      }},
     {"zeroVersionWordsOnAnAnsweringCamera",
      R"({"ports": {"COM3": {"riscvVersion": 0, "fpgaVersion": 0}}})",
      [](nivaro_sdk::INivaroCamera &camera, Program &) {
-         uint8_t type = 0;
-         EXPECT_TRUE(camera.GetCameraType(type));
-         nivaro_sdk::VersionInfo versions {1, 1};
-         camera.GetVersions(versions);
-         EXPECT_EQ(versions.riscvVersion, 0);
-         EXPECT_EQ(versions.fpgaVersion, 0);
+         expectIdentity(camera, 12, 0, 0);
          EXPECT_TRUE(camera.SetGamma(70000));
      }},
     {"silentCameraAnswersNothingAndKeepsItsRegisters",

@@ -7,9 +7,7 @@
 
 namespace {
 
-class ScriptedThroughTheFile : public SimulatorTest,
-                               public ::testing::WithParamInterface<ScriptedCamera>
-{ };
+using ScriptedThroughTheFile = WithRows<SimulatorTest, ScriptedCamera>;
 
 TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
 {
@@ -25,6 +23,6 @@ TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
 }
 
 INSTANTIATE_TEST_SUITE_P(InProcess, ScriptedThroughTheFile, ::testing::ValuesIn(scriptedCameras),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         rowName);
 
 } // namespace

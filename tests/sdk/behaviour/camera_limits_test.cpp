@@ -20,26 +20,23 @@ struct Limit
     Held held;
     std::vector<long long> accepted; // the limits themselves
     std::vector<long long> refused; // just beyond them
+
+    friend void PrintTo(const Limit &row, std::ostream *out) { *out << row.name; }
 };
 
-void PrintTo(const Limit &row, std::ostream *out)
+// One field of the detection settings, from 0 to its maximum, set with the others at their
+// power-on values.
+Limit iaLimit(const char *name, uint8_t nivaro_sdk::IaConfig::*field, long long maximum)
 {
-    *out << row.name;
-}
-
-// One field of the detection settings set, the others at their power-on values.
-Setter iaWith(uint8_t nivaro_sdk::IaConfig::*field)
-{
-    return [field](Camera &c, long long v) {
-        nivaro_sdk::IaConfig config {1, 10, 50, 50, 0};
-        config.*field = static_cast<uint8_t>(v);
-        return c.SetIaConfig(config);
-    };
-}
-
-Held heldIa(uint8_t nivaro_sdk::IaConfig::*field)
-{
-    return [field](const Registers &r) { return r.ia.*field; };
+    return {name,
+            [field](Camera &c, long long v) {
+                nivaro_sdk::IaConfig config {1, 10, 50, 50, 0};
+                config.*field = static_cast<uint8_t>(v);
+                return c.SetIaConfig(config);
+            },
+            [field](const Registers &r) { return r.ia.*field; },
+            {0, maximum},
+            {maximum + 1}};
 }
 
 const Limit limits[] = {
@@ -71,35 +68,14 @@ const Limit limits[] = {
      [](const Registers &r) { return r.zoom.interpolationMethod; },
      {0, 1},
      {2}},
-    {"IA resize mode",
-     iaWith(&nivaro_sdk::IaConfig::resizeMode),
-     heldIa(&nivaro_sdk::IaConfig::resizeMode),
-     {0, 4},
-     {5}},
-    {"IA maximum boxes",
-     iaWith(&nivaro_sdk::IaConfig::maxBoxes),
-     heldIa(&nivaro_sdk::IaConfig::maxBoxes),
-     {0, 100},
-     {101}},
-    {"IA sensitivity",
-     iaWith(&nivaro_sdk::IaConfig::sensitivity),
-     heldIa(&nivaro_sdk::IaConfig::sensitivity),
-     {0, 100},
-     {101}},
-    {"IA intersection over union",
-     iaWith(&nivaro_sdk::IaConfig::iouThreshold),
-     heldIa(&nivaro_sdk::IaConfig::iouThreshold),
-     {0, 100},
-     {101}},
-    {"IA output type",
-     iaWith(&nivaro_sdk::IaConfig::outputType),
-     heldIa(&nivaro_sdk::IaConfig::outputType),
-     {0, 3},
-     {4}},
+    iaLimit("IA resize mode", &nivaro_sdk::IaConfig::resizeMode, 4),
+    iaLimit("IA maximum boxes", &nivaro_sdk::IaConfig::maxBoxes, 100),
+    iaLimit("IA sensitivity", &nivaro_sdk::IaConfig::sensitivity, 100),
+    iaLimit("IA intersection over union", &nivaro_sdk::IaConfig::iouThreshold, 100),
+    iaLimit("IA output type", &nivaro_sdk::IaConfig::outputType, 3),
 };
 
-class SensorLimit : public SimulatorTest, public ::testing::WithParamInterface<Limit>
-{ };
+using SensorLimit = WithRows<SimulatorTest, Limit>;
 
 TEST_P(SensorLimit, valueBeyondTheLimitIsRefusedAndTheOldValueStays)
 {
@@ -119,8 +95,7 @@ TEST_P(SensorLimit, valueBeyondTheLimitIsRefusedAndTheOldValueStays)
 
 INSTANTIATE_TEST_SUITE_P(Camera, SensorLimit, ::testing::ValuesIn(limits));
 
-class RoiCorners : public SimulatorTest
-{ };
+using RoiCorners = SimulatorTest;
 
 TEST_F(RoiCorners, eachCornerIsCheckedAgainstTheSensorOnly)
 {
@@ -134,8 +109,7 @@ TEST_F(RoiCorners, eachCornerIsCheckedAgainstTheSensorOnly)
     EXPECT_EQ(held.roiY1, 1019u);
 }
 
-class ExpertBounds : public SimulatorTest
-{ };
+using ExpertBounds = SimulatorTest;
 
 TEST_F(ExpertBounds, followTheConfigurationObjectAsItStandsAtTheCall)
 {
@@ -166,8 +140,7 @@ void expectRefusedWhole(Camera &camera, bool (Camera::*set)(const Record &),
     }
 }
 
-class WholeRecord : public SimulatorTest
-{ };
+using WholeRecord = SimulatorTest;
 
 TEST_F(WholeRecord, recordWithOneFieldBeyondItsLimitIsRefusedEntirely)
 {

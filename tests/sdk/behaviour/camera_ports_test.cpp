@@ -8,8 +8,7 @@ using nivaro_sdk::INivaroConnection;
 
 namespace {
 
-class CameraPorts : public SimulatorTest
-{ };
+using CameraPorts = SimulatorTest;
 
 // A port's registers come from the defaults as they stand at its first open, or when it is
 // scripted anew; each port holds its own.
@@ -61,12 +60,9 @@ struct FormRange
     std::function<double(nivaro_sdk::INivaroConfig &)> value;
     double minimum;
     double maximum;
-};
 
-void PrintTo(const FormRange &row, std::ostream *out)
-{
-    *out << row.name;
-}
+    friend void PrintTo(const FormRange &row, std::ostream *out) { *out << row.name; }
+};
 
 using Config = nivaro_sdk::INivaroConfig;
 
@@ -92,8 +88,7 @@ const FormRange formRanges[] = {
     {"GMS minimum", [](Config &c) { return c.gmsMin; }, 0, 4294967296.0},
 };
 
-class BuiltInDefault : public SimulatorTest, public ::testing::WithParamInterface<FormRange>
-{ };
+using BuiltInDefault = WithRows<SimulatorTest, FormRange>;
 
 TEST_P(BuiltInDefault, liesWithinTheRangeOfItsControl)
 {
@@ -127,8 +122,7 @@ TEST_F(CameraPorts, builtInConfigurationSuitsTheProgramsForm)
     EXPECT_DOUBLE_EQ(config->GetDefaultRoiY1() + config->GetDefaultRoiY2(), 1024.0);
 }
 
-class HandedOutObjects : public SimulatorTest
-{ };
+using HandedOutObjects = SimulatorTest;
 
 TEST_F(HandedOutObjects, unknownAndNullObjectsAreHarmless)
 {

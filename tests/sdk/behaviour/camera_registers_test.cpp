@@ -17,12 +17,9 @@ struct RoundTrip
     long long readBack;
     const char *setTrace;
     const char *getTrace;
-};
 
-void PrintTo(const RoundTrip &row, std::ostream *out)
-{
-    *out << row.name;
-}
+    friend void PrintTo(const RoundTrip &row, std::ostream *out) { *out << row.name; }
+};
 
 // A camera value written through SetNAME and read back through GetNAME, with the values as
 // the trace shows them.
@@ -57,8 +54,7 @@ const RoundTrip roundTrips[] = {
 };
 #undef ROUND_TRIP
 
-class RegisterRoundTrip : public SimulatorTest, public ::testing::WithParamInterface<RoundTrip>
-{ };
+using RegisterRoundTrip = WithRows<SimulatorTest, RoundTrip>;
 
 // A script may make the same setter refuse: its name is one of those a script may name.
 TEST_P(RegisterRoundTrip, valueWrittenIsReadBackAfterReconnectingUnlessItsSetterIsRefused)
@@ -86,8 +82,7 @@ TEST_P(RegisterRoundTrip, valueWrittenIsReadBackAfterReconnectingUnlessItsSetter
 
 INSTANTIATE_TEST_SUITE_P(CameraUnits, RegisterRoundTrip, ::testing::ValuesIn(roundTrips));
 
-class RecordRegisters : public SimulatorTest
-{ };
+using RecordRegisters = SimulatorTest;
 
 TEST_F(RecordRegisters, nucRequestLeavesTheCorrectionEnabled)
 {
@@ -104,12 +99,9 @@ struct StartValue
     std::function<void(nivaro_sim::ConfigurationValues &)> configure;
     Getter read;
     long long expected;
-};
 
-void PrintTo(const StartValue &row, std::ostream *out)
-{
-    *out << row.name;
-}
+    friend void PrintTo(const StartValue &row, std::ostream *out) { *out << row.name; }
+};
 
 const StartValue startValues[] = {
     {"built-in gamma 1.0", [](auto &) {}, getter(&Camera::GetGamma), 65536},
@@ -129,8 +121,7 @@ const StartValue startValues[] = {
     {"bad-pixel replacement on at power-on", [](auto &) {}, getter(&Camera::GetBpr), 1},
 };
 
-class NewCameraRegisters : public SimulatorTest, public ::testing::WithParamInterface<StartValue>
-{ };
+using NewCameraRegisters = WithRows<SimulatorTest, StartValue>;
 
 TEST_P(NewCameraRegisters, startFromTheConfigurationDefaults)
 {

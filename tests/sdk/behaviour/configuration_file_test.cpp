@@ -25,11 +25,12 @@ struct Loaded
 class ConfigurationFile : public SimulatorTest
 {
 protected:
-    Loaded load(const std::string &text)
+    Loaded load(const std::string &text, const char *fileName = "test.json",
+                std::set<std::string> *asked = nullptr)
     {
         Loaded loaded;
         loaded.problems = nivaro_sim::applyConfigurationText(
-            text, "test.json", {loaded.values, nivaro_sim::configuration(), loaded.ports});
+            text, fileName, {loaded.values, nivaro_sim::configuration(), loaded.ports, asked});
         return loaded;
     }
 };
@@ -61,11 +62,8 @@ std::set<std::string> keyPaths(const nlohmann::json &document)
 
 TEST_F(ConfigurationFile, documentedExampleUsesEveryKeyWithoutProblems)
 {
-    Loaded loaded;
     std::set<std::string> asked;
-    loaded.problems = nivaro_sim::applyConfigurationText(
-        exampleConfiguration, "demo-config.json",
-        {loaded.values, nivaro_sim::configuration(), loaded.ports, &asked});
+    const Loaded loaded = load(exampleConfiguration, "demo-config.json", &asked);
     EXPECT_TRUE(loaded.problems.empty()) << loaded.problems.front();
 
     // Every key in the file is known (no problem line), so only the reverse needs checking.
@@ -100,12 +98,9 @@ struct Mistake
     const char *text;
     const char *reported; // the problem line after the file's name; null when there is none
     std::function<void(const Loaded &)> kept;
-};
 
-void PrintTo(const Mistake &row, std::ostream *out)
-{
-    *out << row.name;
-}
+    friend void PrintTo(const Mistake &row, std::ostream *out) { *out << row.name; }
+};
 
 std::string repeated(const std::string &text, int times)
 {
@@ -265,8 +260,7 @@ const Mistake mistakes[] = {
      }},
 };
 
-class ConfigurationText : public ConfigurationFile, public ::testing::WithParamInterface<Mistake>
-{ };
+using ConfigurationText = WithRows<ConfigurationFile, Mistake>;
 
 TEST_P(ConfigurationText, reportsEachMistakeOnOneLineAndKeepsTheBuiltInValue)
 {

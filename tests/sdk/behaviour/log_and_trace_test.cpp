@@ -3,8 +3,7 @@
 
 namespace {
 
-class CallTrace : public SimulatorTest
-{ };
+using CallTrace = SimulatorTest;
 
 struct TracedNumber
 {
@@ -12,15 +11,11 @@ struct TracedNumber
     float zoomFactor;
     const char *gammaText;
     const char *zoomFactorText;
+
+    friend void PrintTo(const TracedNumber &row, std::ostream *out) { *out << row.gammaText; }
 };
 
-void PrintTo(const TracedNumber &row, std::ostream *out)
-{
-    *out << row.gammaText;
-}
-
-class TracedNumbers : public SimulatorTest, public ::testing::WithParamInterface<TracedNumber>
-{ };
+using TracedNumbers = WithRows<SimulatorTest, TracedNumber>;
 
 TEST_P(TracedNumbers, floatingPointTakesTheFewestDigitsThatReadBackExactly)
 {

@@ -14,9 +14,15 @@
 class SimulatorTest : public ::testing::Test
 {
 protected:
-    void SetUp() override;
+    void SetUp() override
+    {
+        nivaro_sim::reset();
+        program.traceLines = [] { return nivaro_sim::traceLines(); };
+        program.logRecords = [] { return nivaro_sim::logRecords(); };
+        program.registers = [](const std::string &port) { return nivaro_sim::registers(port); };
+    }
 
-    static nivaro_sdk::INivaroSdk &sdk();
+    static nivaro_sdk::INivaroSdk &sdk() { return *nivaro_sdk::NivaroSdk::get_instance(); }
     // Opens the camera on a port as the program does; the case fails when none answers.
     nivaro_sdk::INivaroCamera &open(const char *port) { return program.open(port); }
     // Closes the camera opened last and releases its connection.
