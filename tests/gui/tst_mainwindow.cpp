@@ -192,10 +192,9 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
     // Apply sends values within the bounds shown, whatever the camera held: for inverted
     // bounds, the configured minimum (which the simulated camera refuses as out of bounds).
     connectTo(window, QStringLiteral("COM3"));
-    const SimulatedSdk::Mark mark = sdk.mark();
-    SimulatedSdk::click(window, "applyParamsButtonExpert");
-    const QStringList sent = sdk.traceSince(mark).filter(
-        QRegularExpression(QStringLiteral("\\.Set(Gsk|Gfid|Tint)\\(")));
+    const QStringList sent
+        = sdk.clickAndCollect(window, "applyParamsButtonExpert")
+              .trace.filter(QRegularExpression(QStringLiteral("\\.Set(Gsk|Gfid|Tint)\\(")));
     QCOMPARE(sent.size(), 3);
     for (const QString &call : sent) {
         const int value = call.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0).toInt();
@@ -205,34 +204,35 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
 
 void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected_data()
 {
-    QTest::addColumn<bool>("connectFirst"); // with the Expert tab shown
-    QTest::addColumn<QStringList>("steps"); // "click N" (-1 beside the tabs), "show N", "key right"
+    // "connect" with the Expert tab shown, "click N" (-1 beside the tabs), "show N", "key right"
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("state");
 
-    const QString userButtonsOff = QStringLiteral("disconnect, User page");
-    const auto row
-        = [](const char *name, bool connectFirst, const char *steps, const QString &state) {
-              QTest::newRow(name) << connectFirst << settings(steps) << state;
-          };
-    row("before any connection", false, "click 1, click 2, click 0, click -1", beforeAnyScan);
-    // Connected while another tab shows: the buttons stay on until the next click.
-    row("connected on the Expert tab", true, "", connected);
-    row("IA control", true, "click 1", userButtonsOff);
-    row("User again", true, "click 1, click 0", connected);
-    row("Expert", true, "click 2", userButtonsOff);
-    row("the tab already shown applies the rule again", true, "click 2, click 2", userButtonsOff);
-    // A click beside the tabs and a change by keyboard or program leave them alone.
-    row("beside the tabs, buttons off", true, "click 2, click -1", userButtonsOff);
-    row("by keyboard", true, "click 2, show 0, key right", userButtonsOff);
-    row("beside the tabs, buttons on", true, "click 0, click -1", connected);
-    row("by program", true, "click 0, show 2", connected);
-    row("disconnected", true, "disconnect", portsListed);
-    row("a click after the disconnection", true, "disconnect, click 0", portsListed);
+    // Each row "name: steps", under the state it ends in.
+    const auto rows = [](const QString &state, const QStringList &named) {
+        for (const QString &row : named)
+            QTest::newRow(qPrintable(row.section(QStringLiteral(": "), 0, 0)))
+                << settings(row.section(QStringLiteral(": "), 1)) << state;
+    };
+    rows(beforeAnyScan, {"before any connection: click 1, click 2, click 0, click -1"});
+    // Connected while another tab shows, the buttons stay on until the next click; a click
+    // beside the tabs and a change by keyboard or program leave them alone.
+    rows(connected,
+         {"connected on the Expert tab: connect", "User again: connect, click 1, click 0",
+          "beside the tabs, buttons on: connect, click 0, click -1",
+          "by program: connect, click 0, show 2"});
+    rows(QStringLiteral("disconnect, User page"),
+         {"IA control: connect, click 1", "Expert: connect, click 2",
+          "the tab already shown applies the rule again: connect, click 2, click 2",
+          "beside the tabs, buttons off: connect, click 2, click -1",
+          "by keyboard: connect, click 2, show 0, key right"});
+    rows(portsListed,
+         {"disconnected: connect, disconnect",
+          "a click after the disconnection: connect, disconnect, click 0"});
 }
 
 void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected()
 {
-    QFETCH(bool, connectFirst);
     QFETCH(QStringList, steps);
     QFETCH(QString, state);
 
@@ -240,13 +240,12 @@ void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *tabs = child<QTabWidget>(window, "tabWidget");
-    if (connectFirst) {
-        tabs->setCurrentIndex(2);
-        connectTo(window, QStringLiteral("COM3"));
-    }
     for (const QString &step : steps) {
         const int index = step.section(' ', 1).toInt();
-        if (step.startsWith("click"))
+        if (step == "connect") {
+            tabs->setCurrentIndex(2);
+            connectTo(window, QStringLiteral("COM3"));
+        } else if (step.startsWith("click"))
             clickTab(window, index);
         else if (step.startsWith("show"))
             tabs->setCurrentIndex(index);
