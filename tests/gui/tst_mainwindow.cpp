@@ -210,9 +210,10 @@ void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected_data()
 
     // Each row "name: steps", under the state it ends in.
     const auto rows = [](const QString &state, const QStringList &named) {
-        for (const QString &row : named)
-            QTest::newRow(qPrintable(row.section(QStringLiteral(": "), 0, 0)))
-                << settings(row.section(QStringLiteral(": "), 1)) << state;
+        for (const QString &row : named) {
+            QStringList steps;
+            newTextRow(row, steps) << settings(steps[0]) << state;
+        }
     };
     rows(beforeAnyScan, {"before any connection: click 1, click 2, click 0, click -1"});
     // Connected while another tab shows, the buttons stay on until the next click; a click

@@ -169,10 +169,10 @@ void tst_UserParameters::readOfSilentCameraStopsAfterVersions()
         QStringList({"Start Read camera parameters", "End Read camera parameters : COM Error"}));
     QCOMPARE(answerer.shown(),
              QStringList {box::about("Camera not connected", "Unable to connect to COM3")});
-    const QStringList operations = SimulatedSdk::operations(sdk.traceSince({}));
-    QVERIFY(operations.contains(QStringLiteral("camera[COM3].GetVersions")));
-    QVERIFY(!operations.contains(QStringLiteral("camera[COM3].BeginRead")));
-    QVERIFY(!operations.contains(QStringLiteral("camera[COM3].GetGamma")));
+    QCOMPARE(
+        SimulatedSdk::operations(sdk.traceSince({}))
+            .filter(QRegularExpression(QStringLiteral("\\.(GetVersions|BeginRead|GetGamma)$"))),
+        QStringList {"camera[COM3].GetVersions"});
     QCOMPARE(showing(*window, {"gammaEdit=0.5", "x1RoiEdit=5"}),
              QStringList({"gammaEdit=0.5", "x1RoiEdit=5"}));
 }

@@ -80,10 +80,8 @@ void tst_ValuePairs::eitherSideDrivesTheOther_data()
         "ROI edits run no check: x2RoiEdit=400, x1RoiEdit=900 => x2RoiEdit=400, x1RoiEdit=900",
     };
     for (const QString &row : rows) {
-        const QString name = row.section(QStringLiteral(": "), 0, 0);
-        const QString moves = row.section(QStringLiteral(": "), 1);
-        QTest::newRow(qPrintable(name)) << settings(moves.section(QStringLiteral(" => "), 0, 0))
-                                        << settings(moves.section(QStringLiteral(" => "), 1));
+        QStringList parts;
+        newTextRow(row, parts) << settings(parts[0]) << settings(parts[1]);
     }
 }
 
@@ -179,22 +177,22 @@ void tst_ValuePairs::roiSlotsCorrectCrossedCorners_data()
     QTest::addColumn<QString>("corrected"); // the guarded corner afterwards
     QTest::addColumn<QString>("message");
 
-    const auto row
-        = [](const char *name, const char *corners, const char *corrected, const QString &message) {
-              QTest::newRow(name) << settings(corners) << corrected << message;
-          };
-    row("x1 above x2", "x2RoiEdit=500, x1RoiEdit=600", "x1RoiEdit=500",
-        "ROI X1 must be lower than ROI X2");
-    row("x1 equal x2", "x2RoiEdit=500, x1RoiEdit=500", "x1RoiEdit=500", {});
-    row("x2 below x1", "x1RoiEdit=700, x2RoiEdit=300", "x2RoiEdit=700",
-        "ROI X2 must be higher than ROI X1");
-    row("x2 above x1", "x1RoiEdit=700, x2RoiEdit=800", "x2RoiEdit=800", {});
-    row("y1 above y2", "y2RoiEdit=100, y1RoiEdit=900", "y1RoiEdit=100",
-        "ROI Y1 must be lower than ROI Y2");
-    row("y1 equal y2", "y2RoiEdit=100, y1RoiEdit=100", "y1RoiEdit=100", {});
-    row("y2 below y1", "y1RoiEdit=7, y2RoiEdit=6", "y2RoiEdit=7",
-        "ROI Y2 must be higher than ROI Y1");
-    row("y2 equal y1", "y1RoiEdit=7, y2RoiEdit=7", "y2RoiEdit=7", {});
+    // Each row "name: corners => corrected => message", with no message where none shows.
+    for (const char *row : {"x1 above x2: x2RoiEdit=500, x1RoiEdit=600 => x1RoiEdit=500 => "
+                            "ROI X1 must be lower than ROI X2",
+                            "x1 equal x2: x2RoiEdit=500, x1RoiEdit=500 => x1RoiEdit=500",
+                            "x2 below x1: x1RoiEdit=700, x2RoiEdit=300 => x2RoiEdit=700 => "
+                            "ROI X2 must be higher than ROI X1",
+                            "x2 above x1: x1RoiEdit=700, x2RoiEdit=800 => x2RoiEdit=800",
+                            "y1 above y2: y2RoiEdit=100, y1RoiEdit=900 => y1RoiEdit=100 => "
+                            "ROI Y1 must be lower than ROI Y2",
+                            "y1 equal y2: y2RoiEdit=100, y1RoiEdit=100 => y1RoiEdit=100",
+                            "y2 below y1: y1RoiEdit=7, y2RoiEdit=6 => y2RoiEdit=7 => "
+                            "ROI Y2 must be higher than ROI Y1",
+                            "y2 equal y1: y1RoiEdit=7, y2RoiEdit=7 => y2RoiEdit=7"}) {
+        QStringList parts;
+        newTextRow(row, parts) << settings(parts[0]) << parts[1] << parts.value(2);
+    }
 }
 
 void tst_ValuePairs::roiSlotsCorrectCrossedCorners()
