@@ -60,24 +60,20 @@ void tst_ExpertParameters::writeSendsEverySettingThenNotifies()
     QFETCH(QStringList, boxes);
 
     SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.refusedSetters = {refused.toStdString()};
-    auto window = sdk.makeConnectedWindow(port, script);
-    setControls(*window,
-                settings("gskEdit=3, gfidEdit=700, tintEdit=2, gmsEdit=60000, "
-                         "BPRCheckBox=unchecked, offsetCheckBox=checked, "
-                         "gainCheckBox=unchecked, nucCheckBox=checked"));
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
+    auto window = sdk.makeConnectedWindow(port, scriptRefusing(refused));
+    setControls(
+        *window,
+        settings("gskEdit=3, gfidEdit=700, tintEdit=2, gmsEdit=60000, BPRCheckBox=unchecked, "
+                 "offsetCheckBox=checked, gainCheckBox=unchecked, nucCheckBox=checked"));
 
-    SimulatedSdk::click(*window, "applyParamsButtonExpert");
+    const SimulatedSdk::Clicked write = sdk.clickAndCollect(*window, "applyParamsButtonExpert");
 
-    QCOMPARE(sdk.logTextsSince(mark), writeLines(expertWriteSteps, refused));
+    QCOMPARE(write.log, writeLines(expertWriteSteps, refused));
     QStringList calls = writeCalls(expertWriteSteps, port);
     if (notifies)
         calls << QStringLiteral("sdk.NotifyParametersApplied");
-    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), calls);
-    QCOMPARE(answerer.shown(), boxes);
+    QCOMPARE(write.operations(), calls);
+    QCOMPARE(write.boxes, boxes);
     const QStringList sent = settings("gsk=3, gfid=700, tint=2, gms=60000, bpr=0, "
                                       "offsetCorrection=1, gainCorrection=0, nucEnabled=2");
     if (refused.isEmpty())
@@ -104,11 +100,8 @@ void tst_ExpertParameters::writeSaturatesGmsToSignedWord()
     auto window = sdk.makeConnectedWindow(port);
     typeGms(*window, typed);
     QCOMPARE(child<QDoubleSpinBox>(*window, "gmsEdit")->value(), typed);
-    const SimulatedSdk::Mark mark = sdk.mark();
 
-    SimulatedSdk::click(*window, "applyParamsButtonExpert");
-
-    const QStringList trace = sdk.traceSince(mark);
+    const QStringList trace = sdk.clickAndCollect(*window, "applyParamsButtonExpert").trace;
     const int setGms
         = SimulatedSdk::operations(trace).indexOf(QStringLiteral("camera[COM3].SetGms"));
     QVERIFY(setGms >= 0);
@@ -122,14 +115,12 @@ void tst_ExpertParameters::writeWithoutCameraStoresIntoConfiguration()
     auto window = SimulatedSdk::makeWindow();
     setControls(*window, {"gskSlider=3", "gfidSlider=800", "tintSlider=0"});
     typeGms(*window, 3e9);
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
 
-    SimulatedSdk::click(*window, "applyParamsButtonExpert");
+    const SimulatedSdk::Clicked write = sdk.clickAndCollect(*window, "applyParamsButtonExpert");
 
-    QCOMPARE(answerer.shown(), QStringList());
-    QCOMPARE(sdk.logTextsSince(mark), QStringList());
-    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), QStringList {"sdk.GetConfig"});
+    QCOMPARE(write.boxes, QStringList());
+    QCOMPARE(write.log, QStringList());
+    QCOMPARE(write.operations(), QStringList {"sdk.GetConfig"});
     nivaro_sdk::INivaroConfig &configuration = nivaro_sim::configuration();
     QCOMPARE(configuration.currentGsk, 3);
     QCOMPARE(configuration.currentGfid, 800);
@@ -151,21 +142,14 @@ void tst_ExpertParameters::readShowsAndLogsCameraValues()
         scriptWith(settings("gsk=3, gfid=700, gms=-1294967296, tint=2, bpr=0, "
                             "offsetCorrection=0, gainCorrection=1, nucEnabled=2")));
     setControls(*window, {"BPRCheckBox=checked", "offsetCheckBox=checked"});
-    const SimulatedSdk::Mark mark = sdk.mark();
 
-    SimulatedSdk::click(*window, "readParamButtonExpert");
+    const SimulatedSdk::Clicked read = sdk.clickAndCollect(*window, "readParamButtonExpert");
 
-    const QStringList expected = {"Start Read camera Expert parameters",
-                                  "GSK value = 3",
-                                  "GFID value = 700",
-                                  "GMS value = 3000000000",
-                                  "TINT value = 2",
-                                  "BPR state = Disabled",
-                                  "OFFSET state = Disabled",
-                                  "GAIN state = Enabled",
-                                  "NUC state = Enabled",
-                                  "End Read camera Expert parameters"};
-    QCOMPARE(sdk.logTextsSince(mark), expected);
+    QCOMPARE(read.log,
+             QStringList({"Start Read camera Expert parameters", "GSK value = 3",
+                          "GFID value = 700", "GMS value = 3000000000", "TINT value = 2",
+                          "BPR state = Disabled", "OFFSET state = Disabled", "GAIN state = Enabled",
+                          "NUC state = Enabled", "End Read camera Expert parameters"}));
     // The GMS slider stops at its configured maximum; the spin box shows the camera's value.
     const QStringList shown
         = settings("gskSlider=3, gskEdit=3, gfidSlider=700, tintSlider=2, gmsEdit=3000000000, "
@@ -185,28 +169,31 @@ void tst_ExpertParameters::nucRequestUpdatesOnlyUserBox_data()
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<QStringList>("boxes");
 
-    const QStringList unchecked = {"userNucCheckBox=unchecked", "nucCheckBox=unchecked"};
-    const QStringList userChecked = {"userNucCheckBox=checked", "nucCheckBox=unchecked"};
-    const QStringList nucThenState = {"camera[COM3].RequestNuc", "camera[COM3].GetNucEnabled"};
-    QTest::newRow("Expert tab") << QByteArray("nucRequest") << QByteArray("accepts")
-                                << QStringList {} << unchecked << userChecked << nucThenState
-                                << QStringList {};
-    QTest::newRow("User tab") << QByteArray("userNucRequest") << QByteArray("accepts")
-                              << QStringList {} << unchecked << userChecked << nucThenState
-                              << QStringList {};
+    // The two NUC boxes are written "user expert", each "on" or "off". A request the camera
+    // takes is followed by reading the state back; a refused one by its box alone.
+    const auto row = [](const char *name, const char *button, const char *camera, const char *set,
+                        const char *before, const char *after, const QStringList &boxes) {
+        const auto boxesShowing = [](const QString &states) {
+            const QStringList on = states.split(' ');
+            return QStringList {"userNucCheckBox="
+                                    + QString(on[0] == "on" ? "checked" : "unchecked"),
+                                "nucCheckBox=" + QString(on[1] == "on" ? "checked" : "unchecked")};
+        };
+        QTest::newRow(name) << QByteArray(button) << QByteArray(camera) << settings(set)
+                            << boxesShowing(before) << boxesShowing(after)
+                            << (boxes.isEmpty() ? QStringList {"camera[COM3].RequestNuc",
+                                                               "camera[COM3].GetNucEnabled"}
+                                                : QStringList {"camera[COM3].RequestNuc"})
+                            << boxes;
+    };
+    row("Expert tab", "nucRequest", "accepts", "", "off off", "on off", {});
+    row("User tab", "userNucRequest", "accepts", "", "off off", "on off", {});
     // The camera keeps NUC on after a request unless it stops answering right after taking
     // it: then the state read back is "disabled" and the box must say so.
-    QTest::newRow("camera silent after taking the request")
-        << QByteArray("nucRequest") << QByteArray("goes silent")
-        << QStringList {"userNucCheckBox=checked"} << userChecked << unchecked << nucThenState
-        << QStringList {};
-    QTest::newRow("refused, from the User tab")
-        << QByteArray("userNucRequest") << QByteArray("refuses")
-        << QStringList {"nucCheckBox=checked"}
-        << QStringList {"userNucCheckBox=unchecked", "nucCheckBox=checked"}
-        << QStringList {"userNucCheckBox=unchecked", "nucCheckBox=checked"}
-        << QStringList {"camera[COM3].RequestNuc"}
-        << QStringList {box::warning("Error on processing the NUC request")};
+    row("camera silent after taking the request", "nucRequest", "goes silent",
+        "userNucCheckBox=checked", "on off", "off off", {});
+    row("refused, from the User tab", "userNucRequest", "refuses", "nucCheckBox=checked", "off on",
+        "off on", {box::warning("Error on processing the NUC request")});
 }
 
 void tst_ExpertParameters::nucRequestUpdatesOnlyUserBox()
@@ -231,15 +218,13 @@ void tst_ExpertParameters::nucRequestUpdatesOnlyUserBox()
     auto window = sdk.makeConnectedWindow(port, script);
     setControls(*window, set);
     QCOMPARE(showing(*window, before), before);
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
 
-    SimulatedSdk::click(*window, button.constData());
+    const SimulatedSdk::Clicked request = sdk.clickAndCollect(*window, button.constData());
 
-    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), calls);
+    QCOMPARE(request.operations(), calls);
     QCOMPARE(showing(*window, after), after);
-    QCOMPARE(sdk.logTextsSince(mark), QStringList());
-    QCOMPARE(answerer.shown(), boxes);
+    QCOMPARE(request.log, QStringList());
+    QCOMPARE(request.boxes, boxes);
 }
 
 QTEST_MAIN(tst_ExpertParameters)

@@ -19,7 +19,7 @@ namespace {
 const QString port = QStringLiteral("COM3");
 
 // The five IA values, in the record's field order, as settings of the controls or as the
-// camera's registers.
+// camera's registers and the configuration's defaults, which share their names.
 QStringList named(const QStringList &names, const QList<int> &values)
 {
     QStringList settings;
@@ -37,7 +37,7 @@ QStringList iaControls(int resizeMode, int maxBoxes, int sensitivity, int iou, i
 
 QStringList record(int resizeMode, int maxBoxes, int sensitivity, int iou, int outputType)
 {
-    return named({"iaResizeMode", "iaMaxBoxes", "iaSensitivity", "iaIouThreshold", "iaOutputType"},
+    return named({"iaResizeMode", "iaMaxBoxes", "iaSensitivity", "iaIou", "iaOutputType"},
                  {resizeMode, maxBoxes, sensitivity, iou, outputType});
 }
 
@@ -75,16 +75,16 @@ void tst_IaParameters::readShowsRecordAsNumbers()
     QFETCH(QStringList, shown);
 
     SimulatedSdk sdk;
-    nivaro_sim::CameraScript script = scriptWith(settings(
-        "iaResizeMode=3, iaMaxBoxes=65, iaSensitivity=60, iaIouThreshold=70, iaOutputType=2"));
+    nivaro_sim::CameraScript script = scriptWith(
+        settings("iaResizeMode=3, iaMaxBoxes=65, iaSensitivity=60, iaIou=70, iaOutputType=2"));
     script.iaReadFails = fails;
     auto window = sdk.makeConnectedWindow(port, script);
     setControls(*window, before);
-    const SimulatedSdk::Mark mark = sdk.mark();
 
-    SimulatedSdk::click(*window, "readIAControls");
+    const SimulatedSdk::Clicked read = sdk.clickAndCollect(*window, "readIAControls");
 
-    QCOMPARE(sdk.logTextsSince(mark), log);
+    QCOMPARE(read.log, log);
+    QCOMPARE(read.boxes, QStringList());
     QCOMPARE(showing(*window, shown), shown);
 }
 
@@ -101,68 +101,57 @@ void tst_IaParameters::writeSendsRecord()
     QFETCH(QString, refused);
 
     SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.refusedSetters = {refused.toStdString()};
-    auto window = sdk.makeConnectedWindow(port, script);
+    auto window = sdk.makeConnectedWindow(port, scriptRefusing(refused));
     const QStringList before = holding(sdk.registers(port), record(2, 99, 1, 100, 3));
     setControls(*window, iaControls(2, 99, 1, 100, 3));
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
 
-    SimulatedSdk::click(*window, "applyIAControls");
+    const SimulatedSdk::Clicked write = sdk.clickAndCollect(*window, "applyIAControls");
 
-    QCOMPARE(sdk.logTextsSince(mark), writeLines(iaWriteSteps, refused));
-    QCOMPARE(sdk.traceSince(mark),
+    QCOMPARE(write.log, writeLines(iaWriteSteps, refused));
+    QCOMPARE(write.trace,
              QStringList {QStringLiteral("camera[COM3].SetIaConfig({resizeMode=2, maxBoxes=99, "
                                          "sensitivity=1, iouThreshold=100, outputType=3}) -> %1")
                               .arg(refused.isEmpty() ? "true" : "false")});
     QCOMPARE(holding(sdk.registers(port), before),
              refused.isEmpty() ? record(2, 99, 1, 100, 3) : before);
     QCOMPARE(showing(*window, iaControls(2, 99, 1, 100, 3)), iaControls(2, 99, 1, 100, 3));
-    QCOMPARE(answerer.shown(), QStringList());
+    QCOMPARE(write.boxes, QStringList());
 }
 
 void tst_IaParameters::resetSendsDefaultsOnlyWhenAnsweredYes_data()
 {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<QStringList>("log");
     QTest::addColumn<QStringList>("held");
 
-    QTest::newRow("No changes nothing") << int(QMessageBox::No) << iaControls(2, 11, 22, 33, 3)
-                                        << QStringList {} << record(1, 10, 50, 50, 0);
+    QTest::newRow("No changes nothing")
+        << int(QMessageBox::No) << iaControls(2, 11, 22, 33, 3) << record(1, 10, 50, 50, 0);
     QTest::newRow("Yes sends the defaults")
         << int(QMessageBox::Yes)
         << iaControls(4, 7, 80, 30, 1) + QStringList {"iASensitivitySlider=80"}
-        << writeLines(iaWriteSteps) << record(4, 7, 80, 30, 1);
+        << record(4, 7, 80, 30, 1);
 }
 
 void tst_IaParameters::resetSendsDefaultsOnlyWhenAnsweredYes()
 {
     QFETCH(int, answer);
     QFETCH(QStringList, shown);
-    QFETCH(QStringList, log);
     QFETCH(QStringList, held);
 
     SimulatedSdk sdk;
     auto window = sdk.makeConnectedWindow(port);
     setControls(*window, iaControls(2, 11, 22, 33, 3));
-    nivaro_sim::ConfigurationValues &defaults = sdk.configuration();
-    defaults.iaResizeMode = 4;
-    defaults.iaMaxBoxes = 7;
-    defaults.iaSensitivity = 80;
-    defaults.iaIou = 30;
-    defaults.iaOutputType = 1;
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer {QMessageBox::StandardButton(answer)};
+    sdk.setDefaults(record(4, 7, 80, 30, 1));
 
-    SimulatedSdk::click(*window, "resetIAControls");
+    const SimulatedSdk::Clicked reset
+        = sdk.clickAndCollect(*window, "resetIAControls", QMessageBox::StandardButton(answer));
 
-    QCOMPARE(answerer.shown(),
-             QStringList {box::question("Do you really want to reset IA settings?")});
-    QCOMPARE(sdk.logTextsSince(mark), log);
-    if (answer == QMessageBox::No)
-        QCOMPARE(sdk.traceSince(mark), QStringList());
+    QCOMPARE(reset.boxes, QStringList {box::question("Do you really want to reset IA settings?")});
+    // Yes writes the record as the Write button does; No makes no SDK call at all.
+    const bool yes = answer == QMessageBox::Yes;
+    QCOMPARE(reset.log, yes ? writeLines(iaWriteSteps) : QStringList());
+    if (!yes)
+        QCOMPARE(reset.trace, QStringList());
     QCOMPARE(showing(*window, shown), shown);
     QCOMPARE(holding(sdk.registers(port), held), held);
 }

@@ -32,9 +32,6 @@ private slots:
     void init();
     void startsDisconnectedWithOnlyScanUsable();
     void expertModeOffRemovesOnlyTheExpertTab();
-    void initParamsExpertLoadsBoundsAndCurrentValues_data();
-    void initParamsExpertLoadsBoundsAndCurrentValues();
-    void gmsSpinBoxKeepsItsWideRange();
     void expertControlsTakeAnyConfiguredBounds_data();
     void expertControlsTakeAnyConfiguredBounds();
     void tabClicksSwitchUserButtonsOnlyWhileConnected_data();
@@ -110,64 +107,6 @@ void tst_MainWindow::expertModeOffRemovesOnlyTheExpertTab()
     QCOMPARE(showing(window, {"gfidEdit=400"}), QStringList {"gfidEdit=400"});
 }
 
-void tst_MainWindow::initParamsExpertLoadsBoundsAndCurrentValues_data()
-{
-    QTest::addColumn<QByteArray>("slider");
-    QTest::addColumn<QByteArray>("spinBox");
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<int>("maximum");
-    QTest::addColumn<int>("current");
-
-    // GSK above the form's initial spin box maximum of 3 must still land on both controls.
-    QTest::newRow("GSK above the form's range")
-        << QByteArray("gskSlider") << QByteArray("gskEdit") << 1 << 40 << 25;
-    QTest::newRow("GFID") << QByteArray("gfidSlider") << QByteArray("gfidEdit") << 10 << 4000
-                          << 3500;
-    QTest::newRow("TINT above the form's range")
-        << QByteArray("tintSlider") << QByteArray("tintEdit") << 0 << 60 << 45;
-    QTest::newRow("GMS") << QByteArray("gmsSlider") << QByteArray("gmsEdit") << 0 << 500000
-                         << 250000;
-}
-
-void tst_MainWindow::initParamsExpertLoadsBoundsAndCurrentValues()
-{
-    QFETCH(QByteArray, slider);
-    QFETCH(QByteArray, spinBox);
-    QFETCH(int, minimum);
-    QFETCH(int, maximum);
-    QFETCH(int, current);
-
-    setEveryExpertParameter(minimum, maximum, current);
-    MainWindow window;
-
-    auto *expertSlider = child<QSlider>(window, slider.constData());
-    auto *expertSpinBox = child<QDoubleSpinBox>(window, spinBox.constData());
-    QCOMPARE(expertSlider->minimum(), minimum);
-    QCOMPARE(expertSlider->maximum(), maximum);
-    QCOMPARE(expertSlider->singleStep(), 1);
-    QCOMPARE(expertSlider->pageStep(), 10);
-    QCOMPARE(expertSlider->tickInterval(), 1);
-    QVERIFY(expertSlider->isEnabled());
-    QCOMPARE(expertSlider->value(), current);
-    QCOMPARE(expertSpinBox->value(), double(current));
-    QCOMPARE(expertSpinBox->singleStep(), 1.0);
-}
-
-void tst_MainWindow::gmsSpinBoxKeepsItsWideRange()
-{
-    nivaro_sdk::INivaroConfig &config = nivaro_sim::configuration();
-    config.gmsMin = 5;
-    config.gmsMax = 900;
-    config.currentGms = 600;
-    MainWindow window;
-
-    auto *gmsEdit = child<QDoubleSpinBox>(window, "gmsEdit");
-    QCOMPARE(gmsEdit->minimum(), 0.0);
-    QCOMPARE(gmsEdit->maximum(), 4294967296.0);
-    QCOMPARE(gmsEdit->value(), 600.0);
-    QCOMPARE(child<QSlider>(window, "gmsSlider")->maximum(), 900);
-}
-
 void tst_MainWindow::expertControlsTakeAnyConfiguredBounds_data()
 {
     QTest::addColumn<int>("minimum");
@@ -178,6 +117,13 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds_data()
     QTest::addColumn<int>("shownCurrent");
     // The GMS spin box keeps its own range, and shows a stored value the slider cannot reach.
     QTest::addColumn<int>("shownGms");
+
+    // GSK and TINT above the form's initial spin box maxima of 3 must still land on both controls.
+    QTest::newRow("GSK above the form's range") << 1 << 40 << 25 << 1 << 40 << 25 << 25;
+    QTest::newRow("up to 4000") << 10 << 4000 << 3500 << 10 << 4000 << 3500 << 3500;
+    QTest::newRow("TINT above the form's range") << 0 << 60 << 45 << 0 << 60 << 45 << 45;
+    QTest::newRow("up to 500000") << 0 << 500000 << 250000 << 0 << 500000 << 250000 << 250000;
+    QTest::newRow("GMS spin box keeps its wide range") << 5 << 900 << 600 << 5 << 900 << 600 << 600;
 
     constexpr int most = std::numeric_limits<int>::max();
     constexpr int least = std::numeric_limits<int>::min();
@@ -221,7 +167,11 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
         QCOMPARE(slider->minimum(), shownMinimum);
         QCOMPARE(slider->maximum(), shownMaximum);
         QCOMPARE(slider->value(), shownCurrent);
+        QCOMPARE(QList<int>({slider->singleStep(), slider->pageStep(), slider->tickInterval()}),
+                 QList<int>({1, 10, 1}));
+        QVERIFY(slider->isEnabled());
         QCOMPARE(spinBox->value(), double(pair == "gms" ? shownGms : shownCurrent));
+        QCOMPARE(spinBox->singleStep(), 1.0);
         // Both ends of the slider, as a user paging through it reaches them: wherever the
         // slider moves, the spin box shows the same value.
         for (const auto action :
@@ -234,14 +184,17 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
                 QCOMPARE(spinBox->value(), double(slider->value()));
         }
     }
+    // The GMS spin box reaches below zero only as far as the slider does.
+    const auto *gmsEdit = child<QDoubleSpinBox>(window, "gmsEdit");
+    QCOMPARE(gmsEdit->maximum(), 4294967296.0);
+    QCOMPARE(gmsEdit->minimum(), double(qMin(0, shownMinimum)));
 
     // Apply sends values within the bounds shown, whatever the camera held: for inverted
     // bounds, the configured minimum (which the simulated camera refuses as out of bounds).
     connectTo(window, QStringLiteral("COM3"));
-    const SimulatedSdk::Mark mark = sdk.mark();
-    SimulatedSdk::click(window, "applyParamsButtonExpert");
-    const QStringList sent = sdk.traceSince(mark).filter(
-        QRegularExpression(QStringLiteral("\\.Set(Gsk|Gfid|Tint)\\(")));
+    const QStringList sent
+        = sdk.clickAndCollect(window, "applyParamsButtonExpert")
+              .trace.filter(QRegularExpression(QStringLiteral("\\.Set(Gsk|Gfid|Tint)\\(")));
     QCOMPARE(sent.size(), 3);
     for (const QString &call : sent) {
         const int value = call.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0).toInt();
@@ -251,34 +204,36 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
 
 void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected_data()
 {
-    QTest::addColumn<bool>("connectFirst"); // with the Expert tab shown
-    QTest::addColumn<QStringList>("steps"); // "click N" (-1 beside the tabs), "show N", "key right"
+    // "connect" with the Expert tab shown, "click N" (-1 beside the tabs), "show N", "key right"
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("state");
 
-    const QString userButtonsOff = QStringLiteral("disconnect, User page");
-    const auto row
-        = [](const char *name, bool connectFirst, const char *steps, const QString &state) {
-              QTest::newRow(name) << connectFirst << settings(steps) << state;
-          };
-    row("before any connection", false, "click 1, click 2, click 0, click -1", beforeAnyScan);
-    // Connected while another tab shows: the buttons stay on until the next click.
-    row("connected on the Expert tab", true, "", connected);
-    row("IA control", true, "click 1", userButtonsOff);
-    row("User again", true, "click 1, click 0", connected);
-    row("Expert", true, "click 2", userButtonsOff);
-    row("the tab already shown applies the rule again", true, "click 2, click 2", userButtonsOff);
-    // A click beside the tabs and a change by keyboard or program leave them alone.
-    row("beside the tabs, buttons off", true, "click 2, click -1", userButtonsOff);
-    row("by keyboard", true, "click 2, show 0, key right", userButtonsOff);
-    row("beside the tabs, buttons on", true, "click 0, click -1", connected);
-    row("by program", true, "click 0, show 2", connected);
-    row("disconnected", true, "disconnect", portsListed);
-    row("a click after the disconnection", true, "disconnect, click 0", portsListed);
+    // Each row "name: steps", under the state it ends in.
+    const auto rows = [](const QString &state, const QStringList &named) {
+        for (const QString &row : named) {
+            QStringList steps;
+            newTextRow(row, steps) << settings(steps[0]) << state;
+        }
+    };
+    rows(beforeAnyScan, {"before any connection: click 1, click 2, click 0, click -1"});
+    // Connected while another tab shows, the buttons stay on until the next click; a click
+    // beside the tabs and a change by keyboard or program leave them alone.
+    rows(connected,
+         {"connected on the Expert tab: connect", "User again: connect, click 1, click 0",
+          "beside the tabs, buttons on: connect, click 0, click -1",
+          "by program: connect, click 0, show 2"});
+    rows(QStringLiteral("disconnect, User page"),
+         {"IA control: connect, click 1", "Expert: connect, click 2",
+          "the tab already shown applies the rule again: connect, click 2, click 2",
+          "beside the tabs, buttons off: connect, click 2, click -1",
+          "by keyboard: connect, click 2, show 0, key right"});
+    rows(portsListed,
+         {"disconnected: connect, disconnect",
+          "a click after the disconnection: connect, disconnect, click 0"});
 }
 
 void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected()
 {
-    QFETCH(bool, connectFirst);
     QFETCH(QStringList, steps);
     QFETCH(QString, state);
 
@@ -286,13 +241,12 @@ void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *tabs = child<QTabWidget>(window, "tabWidget");
-    if (connectFirst) {
-        tabs->setCurrentIndex(2);
-        connectTo(window, QStringLiteral("COM3"));
-    }
     for (const QString &step : steps) {
         const int index = step.section(' ', 1).toInt();
-        if (step.startsWith("click"))
+        if (step == "connect") {
+            tabs->setCurrentIndex(2);
+            connectTo(window, QStringLiteral("COM3"));
+        } else if (step.startsWith("click"))
             clickTab(window, index);
         else if (step.startsWith("show"))
             tabs->setCurrentIndex(index);

@@ -29,13 +29,9 @@ private:
 
 // The window's constructor ends by loading the Expert controls from the configuration:
 // once that call is in the trace, every start-up line has been written and flushed.
-static const QStringList startupTrace = {
-    QStringLiteral("sdk.Init() -> true"),
-    QStringLiteral("sdk.Init() -> true"),
-    QStringLiteral("sdk.GetConfig() -> config"),
-    QStringLiteral("config.IsExpertModeEnabled() -> true"),
-    QStringLiteral("sdk.GetConfig() -> config"),
-};
+static const QStringList startupTrace
+    = {"sdk.Init() -> true", "sdk.Init() -> true", "sdk.GetConfig() -> config",
+       "config.IsExpertModeEnabled() -> true", "sdk.GetConfig() -> config"};
 
 void tst_Startup::init()
 {

@@ -2,8 +2,6 @@
 
 #include <QRegularExpression>
 
-#include <limits>
-
 // The User tab's Read, Write and Reset against a scripted camera.
 class tst_UserParameters : public QObject
 {
@@ -53,24 +51,14 @@ void tst_UserParameters::readShowsAndLogsCameraValues_data()
                     "zoomMethod=1, contrastType=1, nucEnabled=2, horizontalFlip=1, verticalFlip=0, "
                     "vignettingCorrection=1, columnCorrection=0")
         << 0
-        << QStringList {"Start Read camera parameters",
-                        "RISC-V version = 1.2.3\nFPGA version = 0.4.a",
-                        "Gamma value = 2",
-                        "CLHE value = 1234",
-                        "Sharpening value = 2",
-                        "ROI X1 value = 10",
-                        "ROI Y1 value = 20",
-                        "ROI X2 value = 1000",
-                        "ROI Y2 value = 900",
-                        "Polarity value = 1",
-                        "ZOOM factor value = 2.5",
-                        "Contrast type = CLAHE (LOCAL)",
-                        "NUC state = Enabled",
-                        "Horizontal value = 1",
-                        "vertical value = 0",
-                        "Vignetting Correction state = Enabled",
-                        "Column Correction state = Disabled",
-                        "End Read camera parameters"}
+        << QStringList(
+               {"Start Read camera parameters", "RISC-V version = 1.2.3\nFPGA version = 0.4.a",
+                "Gamma value = 2", "CLHE value = 1234", "Sharpening value = 2", "ROI X1 value = 10",
+                "ROI Y1 value = 20", "ROI X2 value = 1000", "ROI Y2 value = 900",
+                "Polarity value = 1", "ZOOM factor value = 2.5", "Contrast type = CLAHE (LOCAL)",
+                "NUC state = Enabled", "Horizontal value = 1", "vertical value = 0",
+                "Vignetting Correction state = Enabled", "Column Correction state = Disabled",
+                "End Read camera parameters"})
         << settings("x1RoiEdit=10, y1RoiEdit=20, x2RoiEdit=1000, y2RoiEdit=900, "
                     "polarityCheckBox=checked, factorZoomEdit=2.5, methodZoomEdit=Bilinear, "
                     "xCenterZoomEdit=700, yCenterZoomEdit=400, contrastTypeEdit=CLAHE (Local), "
@@ -78,35 +66,34 @@ void tst_UserParameters::readShowsAndLogsCameraValues_data()
                     "verticalFlipCheckBox=unchecked, VignettingCorrectionCheckBox=checked, "
                     "ColumnCorrectionCheckBox=unchecked");
 
-    // Gamma, contrast strength and sharpening: the line holds the camera's number, the form the
-    // slider position nearest to it.
-    const auto numbers
-        = [](const char *name, const char *camera, const QStringList &lines, const char *shown) {
-              QTest::newRow(name) << settings(camera) << 2 << lines << settings(shown);
-          };
-    numbers("gamma 1.5, sharpening 300/256, contrast 1500",
-            "gamma=98304, sharpening=300, clhe=1500",
-            {"Gamma value = 1.5", "CLHE value = 1500", "Sharpening value = 1.17188"},
-            "gammaSlider=10, gammaEdit=1.5, sharpeningSlider=12, sharpeningEdit=1.2, "
-            "clheSlider=1500, clheEdit=1500");
-    numbers("contrast of two million, beyond the slider",
-            "gamma=65536, sharpening=256, clhe=2000000",
-            {"Gamma value = 1", "CLHE value = 2e+06", "Sharpening value = 1"},
-            "gammaSlider=5, gammaEdit=1, sharpeningSlider=10, sharpeningEdit=1, "
-            "clheSlider=30000, clheEdit=30000");
-    numbers("all zero", "gamma=0, sharpening=0, clhe=0",
-            {"Gamma value = 0", "CLHE value = 0", "Sharpening value = 0"},
-            "gammaSlider=0, gammaEdit=0.5, sharpeningSlider=0, sharpeningEdit=0, clheSlider=0, "
-            "clheEdit=0");
-    numbers("largest words", "gamma=0xFFFFFFFF, sharpening=0xFFFFFFFF, clhe=0xFFFFFFFF",
-            {"Gamma value = 65536", "CLHE value = 4.29497e+09", "Sharpening value = 1.67772e+07"},
-            "gammaSlider=20, gammaEdit=2.5, sharpeningSlider=40, sharpeningEdit=4, "
-            "clheSlider=30000, clheEdit=30000");
+    // Gamma, contrast strength and sharpening, each as the camera's word, the number its line
+    // holds and the slider and spin box position nearest to it.
+    const auto numbers = [](const char *name, const char *words, const char *logged,
+                            const char *slid, const char *typed) {
+        const auto each = [](const char *values) { return QString(values).split(' '); };
+        const QStringList word = each(words), line = each(logged), slider = each(slid),
+                          edit = each(typed);
+        QTest::newRow(name) << settings(
+            QStringLiteral("gamma=%1, clhe=%2, sharpening=%3").arg(word[0], word[1], word[2]))
+                            << 2
+                            << QStringList {"Gamma value = " + line[0], "CLHE value = " + line[1],
+                                            "Sharpening value = " + line[2]}
+                            << settings(QStringLiteral(
+                                            "gammaSlider=%1, clheSlider=%2, sharpeningSlider=%3, "
+                                            "gammaEdit=%4, clheEdit=%5, sharpeningEdit=%6")
+                                            .arg(slider[0], slider[1], slider[2], edit[0], edit[1],
+                                                 edit[2]));
+    };
+    numbers("gamma 1.5, sharpening 300/256, contrast 1500", "98304 1500 300", "1.5 1500 1.17188",
+            "10 1500 12", "1.5 1500 1.2");
+    numbers("contrast of two million, beyond the slider", "65536 2000000 256", "1 2e+06 1",
+            "5 30000 10", "1 30000 1");
+    numbers("all zero", "0 0 0", "0 0 0", "0 0 0", "0.5 0 0");
+    numbers("largest words", "0xFFFFFFFF 0xFFFFFFFF 0xFFFFFFFF", "65536 4.29497e+09 1.67772e+07",
+            "20 30000 40", "2.5 30000 4");
     // Words whose single-precision value prints otherwise than their exact quotient.
-    numbers("single precision", "gamma=3961248153, sharpening=2407691557, clhe=1500",
-            {"Gamma value = 60443.9", "CLHE value = 1500", "Sharpening value = 9.40504e+06"},
-            "gammaSlider=20, gammaEdit=2.5, sharpeningSlider=40, sharpeningEdit=4, "
-            "clheSlider=1500, clheEdit=1500");
+    numbers("single precision", "3961248153 1500 2407691557", "60443.9 1500 9.40504e+06",
+            "20 1500 40", "2.5 1500 4");
 
     // One SDK record holding both version lines; the pane shows them as two.
     const auto line = [](const char *name, const char *camera, int first, const QString &line) {
@@ -138,10 +125,8 @@ void tst_UserParameters::readShowsAndLogsCameraValues()
 
     SimulatedSdk sdk;
     auto window = sdk.makeConnectedWindow(port, scriptWith(camera));
-    const SimulatedSdk::Mark mark = sdk.mark();
-    SimulatedSdk::click(*window, "readParamButtonUser");
-
-    const QStringList read = userReadEntries(sdk.logTextsSince(mark));
+    const QStringList read
+        = userReadEntries(sdk.clickAndCollect(*window, "readParamButtonUser").log);
     QCOMPARE(read.size(), 18);
     QCOMPARE(read.last(), QStringLiteral("End Read camera parameters"));
     QCOMPARE(read.mid(first, lines.size()), lines);
@@ -184,10 +169,10 @@ void tst_UserParameters::readOfSilentCameraStopsAfterVersions()
         QStringList({"Start Read camera parameters", "End Read camera parameters : COM Error"}));
     QCOMPARE(answerer.shown(),
              QStringList {box::about("Camera not connected", "Unable to connect to COM3")});
-    const QStringList operations = SimulatedSdk::operations(sdk.traceSince({}));
-    QVERIFY(operations.contains(QStringLiteral("camera[COM3].GetVersions")));
-    QVERIFY(!operations.contains(QStringLiteral("camera[COM3].BeginRead")));
-    QVERIFY(!operations.contains(QStringLiteral("camera[COM3].GetGamma")));
+    QCOMPARE(
+        SimulatedSdk::operations(sdk.traceSince({}))
+            .filter(QRegularExpression(QStringLiteral("\\.(GetVersions|BeginRead|GetGamma)$"))),
+        QStringList {"camera[COM3].GetVersions"});
     QCOMPARE(showing(*window, {"gammaEdit=0.5", "x1RoiEdit=5"}),
              QStringList({"gammaEdit=0.5", "x1RoiEdit=5"}));
 }
@@ -205,27 +190,20 @@ void tst_UserParameters::writeSendsEveryControlInOrder()
     QFETCH(QString, refused);
 
     SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.refusedSetters = {refused.toStdString()};
-    auto window = sdk.makeConnectedWindow(port, script);
+    auto window = sdk.makeConnectedWindow(port, scriptRefusing(refused));
     setControls(*window,
                 settings("gammaEdit=1.1, clheEdit=1234, sharpeningEdit=2.3, x1RoiEdit=10, "
-                         "y1RoiEdit=20, x2RoiEdit=1000, y2RoiEdit=900, "
-                         "polarityCheckBox=checked, factorZoomEdit=2.5, "
-                         "xCenterZoomEdit=700, yCenterZoomEdit=400, methodZoomEdit=1, "
-                         "contrastTypeEdit=1, userNucCheckBox=checked, "
+                         "y1RoiEdit=20, x2RoiEdit=1000, y2RoiEdit=900, polarityCheckBox=checked, "
+                         "factorZoomEdit=2.5, xCenterZoomEdit=700, yCenterZoomEdit=400, "
+                         "methodZoomEdit=1, contrastTypeEdit=1, userNucCheckBox=checked, "
                          "horizontalFlipCheckBox=checked, verticalFlipCheckBox=unchecked, "
-                         "VignettingCorrectionCheckBox=checked, "
-                         "ColumnCorrectionCheckBox=checked"));
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer;
+                         "VignettingCorrectionCheckBox=checked, ColumnCorrectionCheckBox=checked"));
 
-    SimulatedSdk::click(*window, "applyParamsButtonUser");
+    const SimulatedSdk::Clicked write = sdk.clickAndCollect(*window, "applyParamsButtonUser");
 
-    QCOMPARE(sdk.logTextsSince(mark), writeLines(userWriteSteps, refused));
-    QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)),
-             writeCalls(userWriteSteps, port) << "sdk.NotifyParametersApplied");
-    QCOMPARE(answerer.shown(), QStringList());
+    QCOMPARE(write.log, writeLines(userWriteSteps, refused));
+    QCOMPARE(write.operations(), writeCalls(userWriteSteps, port) << "sdk.NotifyParametersApplied");
+    QCOMPARE(write.boxes, QStringList());
 
     // 1.1 x 65536 = 72089.6 and 2.3 x 256 = 588.8: the fractions dropped.
     const QStringList sent = settings(
@@ -268,34 +246,29 @@ void tst_UserParameters::writeCorrectsCrossedRoiBeforeSending()
     SimulatedSdk sdk;
     auto window = sdk.makeConnectedWindow(port);
     setControls(*window, corners);
-    ModalAnswerer answerer;
 
-    SimulatedSdk::click(*window, "applyParamsButtonUser");
+    const SimulatedSdk::Clicked write = sdk.clickAndCollect(*window, "applyParamsButtonUser");
 
     QStringList expectedBoxes;
     for (const QString &text : boxes)
         expectedBoxes << box::about("ROI", text);
-    QCOMPARE(answerer.shown(), expectedBoxes);
+    QCOMPARE(write.boxes, expectedBoxes);
     QStringList corrected;
     for (int corner = 0; corner < 4; ++corner)
         corrected << corners[corner].section('=', 0, 0) + '=' + sent[corner].section('=', 1);
     QCOMPARE(showing(*window, corrected), corrected);
     QCOMPARE(holding(sdk.registers(port), sent), sent);
-    QCOMPARE(sdk.logTexts().mid(sdk.logTexts().size() - userWriteSteps.size()),
-             writeLines(userWriteSteps));
+    QCOMPARE(write.log, writeLines(userWriteSteps));
 }
 
 void tst_UserParameters::resetAppliesDefaultsOnlyWhenAnsweredYes_data()
 {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<QStringList>("log");
-    QTest::addColumn<QStringList>("cameraCalls");
     QTest::addColumn<QStringList>("held");
 
     QTest::newRow("No changes nothing")
-        << int(QMessageBox::No) << settings("gammaEdit=2, contrastTypeEdit=1") << QStringList {}
-        << QStringList {}
+        << int(QMessageBox::No) << settings("gammaEdit=2, contrastTypeEdit=1")
         << settings("gamma=65536, clhe=1500, sharpening=256, contrastType=0, nucEnabled=0, gsk=2, "
                     "gms=50");
     // Whatever the default contrast type, the Reset ends on the ROI algorithm; the Expert
@@ -310,7 +283,6 @@ void tst_UserParameters::resetAppliesDefaultsOnlyWhenAnsweredYes_data()
                     "VignettingCorrectionCheckBox=checked, ColumnCorrectionCheckBox=checked, "
                     "userNucCheckBox=checked, gskSlider=3, gfidSlider=700, tintSlider=0, "
                     "gmsSlider=60000, gmsEdit=60000")
-        << writeLines(userWriteSteps) << writeCalls(userWriteSteps, port)
         << settings("gamma=131072, clhe=1235, sharpening=128, contrastType=0, nucEnabled=2, "
                     "gsk=2, gms=50");
 }
@@ -319,89 +291,66 @@ void tst_UserParameters::resetAppliesDefaultsOnlyWhenAnsweredYes()
 {
     QFETCH(int, answer);
     QFETCH(QStringList, shown);
-    QFETCH(QStringList, log);
-    QFETCH(QStringList, cameraCalls);
     QFETCH(QStringList, held);
 
     SimulatedSdk sdk;
     auto window = sdk.makeConnectedWindow(port);
-    nivaro_sim::ConfigurationValues &defaults = sdk.configuration();
-    defaults.gamma = 2.0;
-    defaults.clhe = 1234.6;
-    defaults.sharpening = 0.54;
-    defaults.gsk = 3;
-    defaults.gfid = 700;
-    defaults.tint = 0;
-    defaults.gms = 60000;
-    defaults.roiX1 = 100.7;
-    defaults.roiY1 = 50;
-    defaults.roiX2 = 1200;
-    defaults.roiY2 = 1000;
-    defaults.polarity = true;
-    defaults.zoomFactor = 2.5f;
-    defaults.zoomMethod = 1;
-    defaults.zoomCenterX = 300;
-    defaults.zoomCenterY = 200;
-    defaults.contrastType = 1;
-    defaults.horizontalFlip = true;
-    defaults.verticalFlip = true;
-    defaults.vignettingCorrection = true;
-    defaults.columnCorrection = true;
+    sdk.setDefaults(
+        settings("gamma=2.0, clhe=1234.6, sharpening=0.54, gsk=3, gfid=700, tint=0, "
+                 "gms=60000, roiX1=100.7, roiY1=50, roiX2=1200, roiY2=1000, polarity=1, "
+                 "zoomFactor=2.5, zoomMethod=1, zoomCenterX=300, zoomCenterY=200, "
+                 "contrastType=1, horizontalFlip=1, verticalFlip=1, "
+                 "vignettingCorrection=1, columnCorrection=1"));
     setControls(*window, {"gammaEdit=2", "contrastTypeEdit=1", "userNucCheckBox=checked"});
-    const SimulatedSdk::Mark mark = sdk.mark();
-    ModalAnswerer answerer {QMessageBox::StandardButton(answer)};
 
-    SimulatedSdk::click(*window, "resetParamButtonUser");
+    const SimulatedSdk::Clicked reset
+        = sdk.clickAndCollect(*window, "resetParamButtonUser", QMessageBox::StandardButton(answer));
 
-    QCOMPARE(answerer.shown(),
-             QStringList {box::question("Do you really want to reset settings?")});
+    QCOMPARE(reset.boxes, QStringList {box::question("Do you really want to reset settings?")});
     QCOMPARE(showing(*window, shown), shown);
-    QCOMPARE(sdk.logTextsSince(mark), log);
-    const QStringList operations = SimulatedSdk::operations(sdk.traceSince(mark));
-    QCOMPARE(operations.filter(QRegularExpression(QStringLiteral("^camera\\["))), cameraCalls);
-    if (answer == QMessageBox::No)
-        QCOMPARE(operations, QStringList());
+    // Yes writes as the Write button does; No makes no SDK call at all.
+    if (answer == QMessageBox::Yes) {
+        QCOMPARE(reset.log, writeLines(userWriteSteps));
+        QCOMPARE(reset.operations().filter(QRegularExpression(QStringLiteral("^camera\\["))),
+                 writeCalls(userWriteSteps, port));
+    } else {
+        QCOMPARE(reset.log, QStringList());
+        QCOMPARE(reset.trace, QStringList());
+    }
     QCOMPARE(holding(sdk.registers(port), held), held);
 }
 
 void tst_UserParameters::resetSaturatesUnusableDefaults_data()
 {
-    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-    QTest::addColumn<double>("value"); // every one of the defaults below
+    QTest::addColumn<QString>("value"); // every one of the defaults below
     QTest::addColumn<QStringList>("shown");
 
     QTest::newRow("not a number")
-        << nan
+        << "nan"
         << settings("gammaSlider=0, clheSlider=0, sharpeningSlider=0, x1RoiEdit=5, x2RoiEdit=5");
     QTest::newRow("far above int")
-        << 1e300
+        << "1e300"
         << settings("gammaSlider=20, clheSlider=30000, sharpeningSlider=40, x1RoiEdit=1275, "
                     "x2RoiEdit=1275");
     QTest::newRow("far below int")
-        << -1e300
+        << "-1e300"
         << settings("gammaSlider=0, clheSlider=0, sharpeningSlider=0, x1RoiEdit=5, x2RoiEdit=5");
     QTest::newRow("just above int")
-        << 2147483648.0
+        << "2147483648"
         << settings("gammaSlider=20, clheSlider=30000, sharpeningSlider=40, x1RoiEdit=1275, "
                     "x2RoiEdit=1275");
 }
 
 void tst_UserParameters::resetSaturatesUnusableDefaults()
 {
-    QFETCH(double, value);
+    QFETCH(QString, value);
     QFETCH(QStringList, shown);
 
     SimulatedSdk sdk;
     auto window = sdk.makeConnectedWindow(port);
-    nivaro_sim::ConfigurationValues &defaults = sdk.configuration();
-    defaults.gamma = value;
-    defaults.clhe = value;
-    defaults.sharpening = value;
-    defaults.roiX1 = value;
-    defaults.roiX2 = value;
-    ModalAnswerer answerer(QMessageBox::Yes);
-
-    SimulatedSdk::click(*window, "resetParamButtonUser");
+    sdk.setDefaults(settings(
+        QStringLiteral("gamma=%1, clhe=%1, sharpening=%1, roiX1=%1, roiX2=%1").arg(value)));
+    sdk.clickAndCollect(*window, "resetParamButtonUser", QMessageBox::Yes);
 
     QCOMPARE(showing(*window, shown), shown);
 }

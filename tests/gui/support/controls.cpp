@@ -98,6 +98,13 @@ QStringList everyControl(const QWidget &window)
     return shown;
 }
 
+QTestData &newTextRow(const QString &row, QStringList &parts)
+{
+    const int colon = row.indexOf(QStringLiteral(": "));
+    parts = row.mid(colon + 2).split(QStringLiteral(" => "));
+    return QTest::newRow(qPrintable(row.left(colon)));
+}
+
 QStringList tabTexts(const QWidget &window)
 {
     const auto *tabs = child<QTabWidget>(window, "tabWidget");

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class QTestData;
+
 // The window's controls as a user sees and moves them, named by object name.
 
 // The window's control of that object name; a wrong name ends the test program.
@@ -25,6 +27,10 @@ void setControls(const QWidget &window, const QStringList &wanted);
 QStringList showing(const QWidget &window, const QStringList &expected);
 // Every named slider, spin box, combo box and check box with what it shows.
 QStringList everyControl(const QWidget &window);
+
+// A data row written as text, "name: part => part …": starts the row of that name and
+// gives its parts, for the caller to stream into it.
+QTestData &newTextRow(const QString &row, QStringList &parts);
 
 QStringList tabTexts(const QWidget &window);
 QStringList comboItems(const QWidget &window, const char *comboName);

@@ -90,49 +90,33 @@ void SimulatedSdk::click(QWidget &window, const char *buttonName)
     child<QAbstractButton>(window, buttonName)->click();
 }
 
+SimulatedSdk::Clicked SimulatedSdk::clickAndCollect(QWidget &window, const char *buttonName,
+                                                    QMessageBox::StandardButton answer) const
+{
+    const Mark from = mark();
+    ModalAnswerer answerer(answer);
+    click(window, buttonName);
+    return {logTextsSince(from), traceSince(from), answerer.shown()};
+}
+
 namespace {
 
-// Calls visit(name, member) for every register, the zoom and IA records field by field.
+// Calls visit(name, member) for every register, each named as the configuration default that
+// starts it ("zoomMethod", "iaIou"); the four that no default starts, by their own names.
 template<typename Registers, typename Visit> void forEachRegister(Registers &r, Visit &&visit)
 {
-    visit("gamma", r.gamma);
-    visit("clhe", r.clhe);
-    visit("sharpening", r.sharpening);
-    visit("roiX1", r.roiX1);
-    visit("roiY1", r.roiY1);
-    visit("roiX2", r.roiX2);
-    visit("roiY2", r.roiY2);
-    visit("polarity", r.polarity);
-    visit("zoomFactor", r.zoom.zoomFactor);
-    visit("zoomCenterX", r.zoom.centerX);
-    visit("zoomCenterY", r.zoom.centerY);
-    visit("zoomMethod", r.zoom.interpolationMethod);
-    visit("contrastType", r.contrastType);
+#define NIVARO_SIM_VISIT(type, key, getter, builtIn, member, conversion) visit(#key, r.member);
+    NIVARO_SIM_DEFAULTS(NIVARO_SIM_VISIT)
+#undef NIVARO_SIM_VISIT
     visit("nucEnabled", r.nucEnabled);
-    visit("horizontalFlip", r.horizontalFlip);
-    visit("verticalFlip", r.verticalFlip);
-    visit("vignettingCorrection", r.vignettingCorrection);
-    visit("columnCorrection", r.columnCorrection);
-    visit("gsk", r.gsk);
-    visit("gfid", r.gfid);
-    visit("gms", r.gms);
-    visit("tint", r.tint);
     visit("bpr", r.bpr);
     visit("offsetCorrection", r.offsetCorrection);
     visit("gainCorrection", r.gainCorrection);
-    visit("iaResizeMode", r.ia.resizeMode);
-    visit("iaMaxBoxes", r.ia.maxBoxes);
-    visit("iaSensitivity", r.ia.sensitivity);
-    visit("iaIouThreshold", r.ia.iouThreshold);
-    visit("iaOutputType", r.ia.outputType);
 }
 
-} // namespace
-
-nivaro_sim::CameraScript scriptWith(const QStringList &settings)
+// Gives each "name=value" of `settings` to the member that forEach(set) names so.
+template<typename ForEach> void assign(const QStringList &settings, ForEach &&forEach)
 {
-    nivaro_sim::CameraScript script;
-    script.hasInitialRegisters = true;
     for (const QString &setting : settings) {
         const QString name = setting.section(QLatin1Char('='), 0, 0);
         const QString text = setting.section(QLatin1Char('='), 1);
@@ -140,18 +124,44 @@ nivaro_sim::CameraScript scriptWith(const QStringList &settings)
         const qlonglong integer = text.toLongLong(&isInteger, 0); // decimal or 0x hexadecimal
         const double value = isInteger ? double(integer) : text.toDouble();
         bool found = false;
-        const auto set = [&](const char *field, auto &member) {
+        forEach([&](const char *field, auto &member) {
             if (name == QLatin1String(field)) {
                 member = static_cast<std::decay_t<decltype(member)>>(value);
                 found = true;
             }
-        };
+        });
+        if (!found)
+            qFatal("nothing named %s", qPrintable(name));
+    }
+}
+
+} // namespace
+
+void SimulatedSdk::setDefaults(const QStringList &settings)
+{
+    assign(settings, [this](auto &&set) {
+#define NIVARO_SIM_SET(type, key, ...) set(#key, configuration().key);
+        NIVARO_SIM_DEFAULTS(NIVARO_SIM_SET)
+#undef NIVARO_SIM_SET
+    });
+}
+
+nivaro_sim::CameraScript scriptWith(const QStringList &settings)
+{
+    nivaro_sim::CameraScript script;
+    script.hasInitialRegisters = true;
+    assign(settings, [&script](auto &&set) {
         set("riscvVersion", script.riscvVersion);
         set("fpgaVersion", script.fpgaVersion);
         forEachRegister(script.initialRegisters, set);
-        if (!found)
-            qFatal("no register named %s", qPrintable(name));
-    }
+    });
+    return script;
+}
+
+nivaro_sim::CameraScript scriptRefusing(const QString &refused)
+{
+    nivaro_sim::CameraScript script;
+    script.refusedSetters = {refused.toStdString()};
     return script;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls.h"
+#include "modalanswerer.h"
 #include "simulator_control.h"
 
 #include <QString>
@@ -32,6 +33,8 @@ public:
     SimulatedSdk &operator=(const SimulatedSdk &) = delete;
 
     nivaro_sim::ConfigurationValues &configuration();
+    // Sets the configuration's defaults these "key=value" settings name: "gamma=2", "iaIou=30".
+    void setDefaults(const QStringList &settings);
     void scriptPort(const QString &port, const nivaro_sim::CameraScript &script = {});
     nivaro_sim::Registers registers(const QString &port) const;
 
@@ -51,14 +54,28 @@ public:
                                                     const nivaro_sim::CameraScript &script = {});
 
     static void click(QWidget &window, const char *buttonName);
+
+    // What one click brought: the log pane's records, the SDK trace and the message boxes,
+    // each box answered with `answer`.
+    struct Clicked
+    {
+        QStringList log;
+        QStringList trace;
+        QStringList boxes;
+        QStringList operations() const { return SimulatedSdk::operations(trace); }
+    };
+    Clicked clickAndCollect(QWidget &window, const char *buttonName,
+                            QMessageBox::StandardButton answer = QMessageBox::Ok) const;
 };
 
-// Registers are written "name=value" as the camera holds them: "gamma=72089", "zoomFactor=2.5",
-// "iaMaxBoxes=65", switches as 1 or 0.
+// Registers are written "name=value" as the camera holds them, named as the configuration's
+// defaults: "gamma=72089", "zoomFactor=2.5", "iaMaxBoxes=65", switches as 1 or 0.
 
 // A camera whose registers start from their defaults but for these settings; the firmware
 // words riscvVersion and fpgaVersion can be set the same way.
 nivaro_sim::CameraScript scriptWith(const QStringList &settings);
+// A camera on which only the setter `refused` ("SetGamma"; none when empty) answers false.
+nivaro_sim::CameraScript scriptRefusing(const QString &refused);
 
 // The registers `expected` names, each with what the camera holds, so that
 // QCOMPARE(holding(registers, expected), expected) names the first register that differs.
