@@ -6,16 +6,18 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
+#include <vector>
 
 // The built program on an X display of its own (CTest runs this under xvfb-run, the xcb
 // platform), driven by real input events as a user would: scan, connect, edit and write, reset
@@ -39,10 +41,12 @@ private slots:
 
 private:
     bool xdotool(const QStringList &arguments, QString *output = nullptr);
-    // Mouse buttons pressed over the named control: by default one left click.
-    bool click(const char *name, const QStringList &buttons = {"1"});
-    bool waitForOtherWindows(const std::function<bool(const QStringList &)> &wanted,
-                             QStringList *others = nullptr);
+    // The calls in turn, up to the first that fails.
+    bool xdotool(const std::vector<QStringList> &calls);
+    // The call that presses mouse buttons over the named control: by default one left click.
+    QStringList clickOn(const char *name, const QStringList &buttons = {"1"}) const;
+    // The program's visible windows other than the main one: its message box while shown.
+    QStringList otherWindows();
     QStringList lines(const QString &name) const;
 
     QString display;
@@ -100,64 +104,59 @@ bool sendDeleteWindow(const QString &display, quint32 window)
     return sent;
 }
 
+// The call that presses these keys, space-separated, with no modifier held but those named.
+QStringList keys(const QString &pressed)
+{
+    return QStringList {"key", "--clearmodifiers"} + pressed.split(QLatin1Char(' '));
+}
+
 } // namespace
 
 bool tst_RealDisplay::xdotool(const QStringList &arguments, QString *output)
 {
-    QProcess tool;
+    QProcess tool; // ended by its destructor should it not answer
     tool.start(QStringLiteral("xdotool"), arguments);
     const bool finished = tool.waitForFinished(deadlineMs);
     problem = QStringLiteral("xdotool %1: %2%3")
                   .arg(arguments.join(QLatin1Char(' ')),
                        finished ? QString::number(tool.exitCode()) : QStringLiteral("no answer"),
                        QString::fromLocal8Bit(tool.readAllStandardError()));
-    if (!finished) {
-        tool.kill();
-        tool.waitForFinished();
-        return false;
-    }
     if (output)
         *output = QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
-    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    return finished && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+bool tst_RealDisplay::xdotool(const std::vector<QStringList> &calls)
+{
+    return std::all_of(calls.begin(), calls.end(),
+                       [this](const QStringList &call) { return xdotool(call); });
 }
 
 // Real clicks in the middle of the named control, wherever the form puts it.
-bool tst_RealDisplay::click(const char *name, const QStringList &buttons)
+QStringList tst_RealDisplay::clickOn(const char *name, const QStringList &buttons) const
 {
     const auto *widget = reference->findChild<QWidget *>(QString::fromLatin1(name));
-    if (!widget) {
-        problem = QStringLiteral("no control named %1").arg(QLatin1String(name));
-        return false;
-    }
+    if (!widget)
+        qFatal("no control named %s", name);
     const QPoint centre = widget->mapTo(reference.get(), widget->rect().center());
-    return xdotool(QStringList {"mousemove", "--window", window, "--sync",
-                                QString::number(centre.x()), QString::number(centre.y()), "click"}
-                   + buttons);
+    const QStringList moveThere {"mousemove",
+                                 "--window",
+                                 window,
+                                 "--sync",
+                                 QString::number(centre.x()),
+                                 QString::number(centre.y()),
+                                 "click"};
+    return moveThere + buttons;
 }
 
-// Waits until the program's visible windows other than the main one are `wanted`: its
-// message box shown, or gone again.
-bool tst_RealDisplay::waitForOtherWindows(const std::function<bool(const QStringList &)> &wanted,
-                                          QStringList *others)
+QStringList tst_RealDisplay::otherWindows()
 {
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < deadlineMs) {
-        QString windows;
-        // Exits 1 while nothing matches, which is no failure here.
-        xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())},
-                &windows);
-        QStringList found = windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        found.removeAll(window);
-        if (wanted(found)) {
-            if (others)
-                *others = found;
-            return true;
-        }
-        QTest::qWait(50);
-    }
-    problem = QStringLiteral("the program's windows did not change as awaited");
-    return false;
+    QString windows;
+    // Exits 1 while nothing matches, which is no failure here.
+    xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())}, &windows);
+    QStringList found = windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    found.removeAll(window);
+    return found;
 }
 
 QStringList tst_RealDisplay::lines(const QString &name) const
@@ -206,50 +205,36 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
              qPrintable(problem));
     QString geometry;
     QVERIFY2(xdotool({"getwindowgeometry", "--shell", window}, &geometry), qPrintable(problem));
-    const auto value = [&geometry](const char *key) {
-        const QString prefix = QLatin1String(key) + QLatin1Char('=');
-        for (const QString &line : geometry.split(QLatin1Char('\n'))) {
-            if (line.startsWith(prefix))
-                return line.mid(prefix.size()).toInt();
-        }
-        return 0;
-    };
+    const QRegularExpressionMatch shown
+        = QRegularExpression(QStringLiteral("WIDTH=(\\d+)\\s+HEIGHT=(\\d+)")).match(geometry);
+    QVERIFY2(shown.hasMatch(), qPrintable(geometry));
+    const QSize size(shown.captured(1).toInt(), shown.captured(2).toInt());
     reference = std::make_unique<MainWindow>();
     reference->setAttribute(Qt::WA_DontShowOnScreen);
-    reference->resize(value("WIDTH"), value("HEIGHT"));
+    reference->resize(size);
     reference->show();
-    QCOMPARE(reference->size(), QSize(value("WIDTH"), value("HEIGHT")));
+    QCOMPARE(reference->size(), size);
 
-    QVERIFY2(click("scanDeviceButton"), qPrintable(problem));
+    const QStringList focusWindow {"windowfocus", "--sync", window};
     // The wheel steps through the list without opening it; past its end it stays on the last.
-    QVERIFY2(click("selectDeviceComboBox", {"--repeat", "8", "5"}), qPrintable(problem));
-    QVERIFY2(click("connectDeviceButton"), qPrintable(problem));
-
-    // Gamma 1.7 typed in its box, then written.
-    QVERIFY2(click("gammaEdit"), qPrintable(problem));
-    QVERIFY2(xdotool({"windowfocus", "--sync", window}), qPrintable(problem));
-    QVERIFY2(xdotool({"key", "--clearmodifiers", "ctrl+a"}), qPrintable(problem));
-    QVERIFY2(xdotool({"type", "1.7"}), qPrintable(problem));
-    QVERIFY2(xdotool({"key", "Tab"}), qPrintable(problem));
-    QVERIFY2(click("applyParamsButtonUser"), qPrintable(problem));
-
-    QVERIFY2(click("resetParamButtonUser"), qPrintable(problem));
-    QStringList boxes;
-    QVERIFY2(
-        waitForOtherWindows([](const QStringList &others) { return others.size() == 1; }, &boxes),
-        qPrintable(problem));
-    QVERIFY2(xdotool({"windowfocus", "--sync", boxes.value(0)}), qPrintable(problem));
-    QVERIFY2(xdotool({"key", "--clearmodifiers", "alt+y"}), qPrintable(problem));
-    // Until the box is gone it blocks every click on the window.
-    QVERIFY2(waitForOtherWindows([](const QStringList &others) { return others.isEmpty(); }),
+    // Then gamma 1.7 typed in its box and written, and a reset asked for.
+    QVERIFY2(xdotool({clickOn("scanDeviceButton"),
+                      clickOn("selectDeviceComboBox", {"--repeat", "8", "5"}),
+                      clickOn("connectDeviceButton"), clickOn("gammaEdit"), focusWindow,
+                      keys("ctrl+a"), QStringList {"type", "1.7"}, keys("Tab"),
+                      clickOn("applyParamsButtonUser"), clickOn("resetParamButtonUser")}),
              qPrintable(problem));
-
-    QVERIFY2(click("disconnectDeviceButton"), qPrintable(problem));
+    QTRY_COMPARE_WITH_TIMEOUT(otherWindows().size(), 1, deadlineMs);
+    QVERIFY2(
+        xdotool({QStringList {"windowfocus", "--sync", otherWindows().value(0)}, keys("alt+y")}),
+        qPrintable(problem));
+    // Until the box is gone it blocks every click on the window.
+    QTRY_VERIFY_WITH_TIMEOUT(otherWindows().isEmpty(), deadlineMs);
 
     // The pane's text, as the user would copy it out.
-    QVERIFY2(click("logView"), qPrintable(problem));
-    QVERIFY2(xdotool({"windowfocus", "--sync", window}), qPrintable(problem));
-    QVERIFY2(xdotool({"key", "--clearmodifiers", "ctrl+a", "ctrl+c"}), qPrintable(problem));
+    QVERIFY2(xdotool({clickOn("disconnectDeviceButton"), clickOn("logView"), focusWindow,
+                      keys("ctrl+a ctrl+c")}),
+             qPrintable(problem));
     QTRY_VERIFY_WITH_TIMEOUT(!QGuiApplication::clipboard()->text().isEmpty(), deadlineMs);
     const QString pane = QGuiApplication::clipboard()->text();
 
