@@ -11,8 +11,7 @@ class tst_ConnectionStates : public QObject
     Q_OBJECT
 
 private slots:
-    void scanListsPortsThenNone();
-    void connectAfterEmptyScanTriesEmptyName();
+    void scanListsPortsThenNoneAndConnectTriesEmptyName();
     void linkTypeOtherThanUartIsRefused_data();
     void linkTypeOtherThanUartIsRefused();
     void unopenedPortThenNewAttemptReleasesHeldConnection();
@@ -22,7 +21,6 @@ private slots:
     void connectionAndDisconnectionSwitchControls();
     void cameraTypeDecidesIaTab_data();
     void cameraTypeDecidesIaTab();
-    void reconnectingKeepsTabBar();
     void withoutCameraNothingHappens_data();
     void withoutCameraNothingHappens();
 };
@@ -37,7 +35,7 @@ const QString invalidCommunication
 
 } // namespace
 
-void tst_ConnectionStates::scanListsPortsThenNone()
+void tst_ConnectionStates::scanListsPortsThenNoneAndConnectTriesEmptyName()
 {
     SimulatedSdk sdk;
     QStringList ports;
@@ -70,25 +68,12 @@ void tst_ConnectionStates::scanListsPortsThenNone()
 
     QCOMPARE(sdk.logTextsSince(mark), QStringList());
     QCOMPARE(sdk.traceSince(mark), QStringList());
-}
 
-void tst_ConnectionStates::connectAfterEmptyScanTriesEmptyName()
-{
-    SimulatedSdk sdk;
-    QStringList ports {port};
-    MainWindow window;
-    window.setPortSource([&ports] { return ports; });
-    ModalAnswerer answerer;
-    SimulatedSdk::click(window, "scanDeviceButton");
-    ports.clear();
-    SimulatedSdk::click(window, "scanDeviceButton");
-    const SimulatedSdk::Mark mark = sdk.mark();
-
+    // The emptied list leaves Connect offered, and it tries a port of no name.
     SimulatedSdk::click(window, "connectDeviceButton");
-
     QCOMPARE(sdk.logTextsSince(mark), QStringList {"ALTERNATIVE SERIAL PORT : "});
     QVERIFY(sdk.traceSince(mark).contains(QStringLiteral("connection#1.OpenCamera(\"\") -> null")));
-    QCOMPARE(answerer.shown(), (QStringList {noPort, invalidCommunication}));
+    QCOMPARE(answerer.shown(), (QStringList {noPort, noPort, invalidCommunication}));
 }
 
 void tst_ConnectionStates::linkTypeOtherThanUartIsRefused_data()
@@ -276,6 +261,8 @@ void tst_ConnectionStates::cameraTypeDecidesIaTab_data()
 
     QTest::newRow("type 12") << 12 << true << QStringList {"User", "IA control", "Expert"} << true;
     QTest::newRow("type 5") << 5 << true << QStringList {"User", "Expert"} << false;
+    QTest::newRow("type 11") << 11 << true << QStringList {"User", "Expert"} << false;
+    QTest::newRow("type 13, expert mode off") << 13 << false << QStringList {"User"} << false;
     QTest::newRow("type 12, expert mode off")
         << 12 << false << QStringList {"User", "IA control"} << true;
     QTest::newRow("type 0, expert mode off") << 0 << false << QStringList {"User"} << false;
@@ -299,29 +286,17 @@ void tst_ConnectionStates::cameraTypeDecidesIaTab()
     QCOMPARE(sdk.logTexts().contains(QStringLiteral("Start read IA parameters")), iaRead);
     QCOMPARE(sdk.logTexts().contains(QStringLiteral("Start Read camera Expert parameters")),
              expertMode);
-}
 
-void tst_ConnectionStates::reconnectingKeepsTabBar()
-{
-    SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.cameraType = 5;
-    auto window = sdk.makeConnectedWindow(port, script);
-    QCOMPARE(tabTexts(*window), QStringList({"User", "Expert"}));
-
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    // Reconnecting keeps the tab bar: the same camera twice, then one of type 12, which does
+    // not bring a removed IA tab back.
+    for (const int again : {cameraType, cameraType, 12}) {
+        script.cameraType = uint8_t(again);
+        sdk.scriptPort(port, script);
         SimulatedSdk::click(*window, "disconnectDeviceButton");
         SimulatedSdk::click(*window, "connectDeviceButton");
         QCOMPARE(barState(*window), connected);
-        QCOMPARE(tabTexts(*window), QStringList({"User", "Expert"}));
+        QCOMPARE(tabTexts(*window), tabs);
     }
-
-    // A camera of type 12 afterwards does not bring the IA tab back.
-    script.cameraType = 12;
-    sdk.scriptPort(port, script);
-    SimulatedSdk::click(*window, "disconnectDeviceButton");
-    SimulatedSdk::click(*window, "connectDeviceButton");
-    QCOMPARE(tabTexts(*window), QStringList({"User", "Expert"}));
 }
 
 void tst_ConnectionStates::withoutCameraNothingHappens_data()
