@@ -204,26 +204,19 @@ void tst_ConnectionStates::wholeConnectionCallsSdkInOrder()
     SimulatedSdk::click(*window, "connectDeviceButton");
     SimulatedSdk::click(*window, "disconnectDeviceButton");
 
-    const QStringList camera
-        = QStringLiteral("GetCameraType GetVersions BeginRead GetGamma GetClhe GetSharpening "
-                         "GetRoiX1 GetRoiY1 GetRoiX2 GetRoiY2 GetPolarity GetZoom GetContrastType "
-                         "GetNucEnabled GetHorizontalFlip GetVerticalFlip GetVignettingCorrection "
-                         "GetColumnCorrection")
-              .split(' ');
-    const QStringList expert = QStringLiteral("GetGsk GetGfid GetGms GetTint GetBpr "
-                                              "GetOffsetCorrection GetGainCorrection GetNucEnabled")
-                                   .split(' ');
-    QStringList expected = {"sdk.GetConfig", "sdk.GetConfig", "config.GetLinkType",
-                            "sdk.CreateConnection", "connection#1.OpenCamera"};
-    for (const QString &operation : camera)
-        expected << "camera[COM3]." + operation;
-    expected << "sdk.GetConfig" // InitParamsExpert
-             << "config.IsExpertModeEnabled";
-    for (const QString &operation : expert)
-        expected << "camera[COM3]." + operation;
-    expected << "camera[COM3].GetIaConfig"
-             << "connection#1.CloseCamera"
-             << "sdk.ReleaseConnection";
+    const auto onCamera = [](QString operations) {
+        return operations.prepend("camera[COM3].").replace(' ', " camera[COM3].").split(' ');
+    };
+    const QStringList expected
+        = QStringList {"sdk.GetConfig", "sdk.GetConfig", "config.GetLinkType",
+                       "sdk.CreateConnection", "connection#1.OpenCamera"}
+        + onCamera("GetCameraType GetVersions BeginRead GetGamma GetClhe GetSharpening GetRoiX1 "
+                   "GetRoiY1 GetRoiX2 GetRoiY2 GetPolarity GetZoom GetContrastType GetNucEnabled "
+                   "GetHorizontalFlip GetVerticalFlip GetVignettingCorrection GetColumnCorrection")
+        + QStringList {"sdk.GetConfig", "config.IsExpertModeEnabled"} // InitParamsExpert
+        + onCamera("GetGsk GetGfid GetGms GetTint GetBpr GetOffsetCorrection GetGainCorrection "
+                   "GetNucEnabled GetIaConfig")
+        + QStringList {"connection#1.CloseCamera", "sdk.ReleaseConnection"};
     QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), expected);
 
     const QStringList trace = sdk.traceSince(mark);
