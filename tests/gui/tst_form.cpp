@@ -55,12 +55,6 @@ const QJsonObject &reference()
     return form;
 }
 
-// One of the reference's lists, read-only so that its entries are values, not references into it.
-const QJsonArray listed(const char *key)
-{
-    return reference().value(QLatin1String(key)).toArray();
-}
-
 QString richText(const QJsonArray &paragraphs)
 {
     QStringList texts;
@@ -170,7 +164,7 @@ void tst_Form::initTestCase()
 void tst_Form::widgetMatchesReference_data()
 {
     QTest::addColumn<QJsonObject>("entry");
-    for (const QJsonValue &entry : listed("widgets"))
+    for (const QJsonValue &entry : reference()["widgets"].toArray())
         QTest::newRow(qPrintable(entry["name"].toString())) << entry.toObject();
 }
 
@@ -202,7 +196,7 @@ void tst_Form::focusFollowsCreationOrder()
     }
 
     QStringList expected;
-    for (const QJsonValue &entry : listed("widgets"))
+    for (const QJsonValue &entry : reference()["widgets"].toArray())
         expected << entry["name"].toString();
     QCOMPARE(chain, expected);
     QCOMPARE(placed.size(), expected.size());
@@ -223,7 +217,7 @@ void tst_Form::windowAndPagesMatchReference()
     for (int index = 0; index < tabs->count(); ++index)
         pages << page(tabs->widget(index)->objectName(), tabs->tabText(index),
                       tabs->widget(index)->isEnabled());
-    for (const QJsonValue &entry : listed("pages"))
+    for (const QJsonValue &entry : reference()["pages"].toArray())
         expected << page(entry["name"].toString(), entry["title"].toString(),
                          entry["enabled"].toBool());
     QCOMPARE(pages, expected);

@@ -27,17 +27,11 @@ private slots:
 const QString besideTheProgram = QStringLiteral("nivaro-sdk-config.json");
 const QByteArray besideMark = "<beside the program>";
 
-// A configuration file in a folder of its own; a few names stand for files no text can make.
+// A configuration file in a folder of its own, and the path to hand the stand-in; a few names
+// stand for files no text can make.
 QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
 {
     QString path = folder.filePath(QStringLiteral("config.json"));
-    if (text.startsWith(besideMark)) {
-        path = QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.mid(besideMark.size())) < 0)
-            qFatal("cannot write %s", qPrintable(path));
-        return {};
-    }
     if (text == "<missing>")
         return path;
     if (text == "<folder>") {
@@ -51,10 +45,13 @@ QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
         return path;
     }
 #endif
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    const bool beside = text.startsWith(besideMark);
+    QFile file(beside ? QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram)
+                      : path);
+    const QByteArray content = beside ? text.mid(besideMark.size()) : text;
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return beside ? QString() : path;
 }
 
 void tst_PortSources::standInScanAddsConfiguredPorts_data()
