@@ -1,9 +1,5 @@
 #include "windowtest.h"
 
-#include <QAbstractButton>
-
-#include <memory>
-
 // Scanning the ports, connecting (link type, port, camera type, first reads, IA tab),
 // disconnecting, and what the operations do while no camera is held.
 class tst_ConnectionStates : public QObject

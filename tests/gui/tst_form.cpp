@@ -1,18 +1,7 @@
 #include "ui_mainwindow.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
-#include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QLabel>
-#include <QMainWindow>
-#include <QRegularExpression>
-#include <QTabWidget>
 #include <QtTest>
+#include <QtWidgets>
 
 // The main window's form as setup leaves it, against form.json: the window, the pages, and
 // every widget the form places, in creation order, with the properties a user can read off it.

@@ -1,11 +1,6 @@
 #include "device/portsources.h"
 #include "windowtest.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif

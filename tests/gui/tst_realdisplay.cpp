@@ -1,15 +1,7 @@
 #include "ui/mainwindow.h"
 
-#include <QClipboard>
-#include <QFile>
-#include <QGuiApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <xcb/xcb.h>
 
