@@ -170,10 +170,9 @@ void tst_ConnectionStates::failedFirstReadHoldsCameraUntilNextConnect()
     QCOMPARE(answerer.shown(), notConnected);
     QCOMPARE(barState(*window), portsListed);
     // The rest of the connection still ran on the held camera.
-    const QStringList log = sdk.logTexts();
-    QVERIFY(log.contains(QStringLiteral("End Read camera parameters : COM Error")));
-    QVERIFY(log.contains(QStringLiteral("End Read camera Expert parameters")));
-    QVERIFY(log.contains(QStringLiteral("End read IA parameters")));
+    for (const char *line : {"End Read camera parameters : COM Error",
+                             "End Read camera Expert parameters", "End read IA parameters"})
+        QVERIFY2(sdk.logTexts().contains(QLatin1String(line)), line);
     QVERIFY(child<QWidget>(*window, "IAControl")->isEnabled());
 
     sdk.scriptPort(port);

@@ -66,9 +66,8 @@ void tst_PortSources::standInScanAddsConfiguredPorts_data()
     QTest::newRow("escaped names; empty and NUL names left out")
         << QByteArray(R"({"ports": {"COM\u00e9": {}, "": {}, "A\u0000B": {}, "/dev/tty\/S9": {}}})")
         << QStringList {QStringLiteral("COM\u00e9"), "/dev/tty/S9"};
-    QTest::newRow("a byte-order mark before the text") << QByteArray("\xEF\xBB\xBF"
-                                                                     R"({"ports": {"COM3": {}}})")
-                                                       << QStringList {"COM3"};
+    QTest::newRow("a byte-order mark before the text")
+        << QByteArray("\xEF\xBB\xBF{\"ports\": {\"COM3\": {}}}") << QStringList {"COM3"};
     QTest::newRow("names with control characters left out")
         << QByteArray(R"({"ports": {"COM\n3": {}, "\u001b[2J": {}, "COM\u007f": {}, "COM4": {}}})")
         << QStringList {"COM4"};

@@ -30,11 +30,6 @@ private:
     bool xdotool(const QStringList &arguments, QString *output = nullptr);
     // The calls in turn, up to the first that fails.
     bool xdotool(const std::vector<QStringList> &calls);
-    // The call that presses mouse buttons over the named control: by default one left click.
-    QStringList clickOn(const char *name, const QStringList &buttons = {"1"}) const;
-    // The program's visible windows other than the main one: its message box while shown.
-    QStringList otherWindows();
-    QStringList lines(const QString &name) const;
 
     QString display; // the X display given to the test
     QString problem; // why the last xdotool call failed
@@ -110,41 +105,6 @@ bool tst_RealDisplay::xdotool(const std::vector<QStringList> &calls)
                        [this](const QStringList &call) { return xdotool(call); });
 }
 
-// Real clicks in the middle of the named control, wherever the form puts it.
-QStringList tst_RealDisplay::clickOn(const char *name, const QStringList &buttons) const
-{
-    const auto *widget = reference->findChild<QWidget *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control named %s", name);
-    const QPoint centre = widget->mapTo(reference.get(), widget->rect().center());
-    const QStringList moveThere {"mousemove",
-                                 "--window",
-                                 window,
-                                 "--sync",
-                                 QString::number(centre.x()),
-                                 QString::number(centre.y()),
-                                 "click"};
-    return moveThere + buttons;
-}
-
-QStringList tst_RealDisplay::otherWindows()
-{
-    QString windows;
-    // Exits 1 while nothing matches, which is no failure here.
-    xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())}, &windows);
-    QStringList found = windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    found.removeAll(window);
-    return found;
-}
-
-QStringList tst_RealDisplay::lines(const QString &name) const
-{
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
 void tst_RealDisplay::initTestCase()
 {
     display = qEnvironmentVariable("DISPLAY");
@@ -183,6 +143,22 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
     program.setStandardOutputFile(QProcess::nullDevice());
     program.start(QStringLiteral(VELMORA_EXECUTABLE), QStringList());
     QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
+    // The program's visible windows other than the main one: its message box while shown.
+    const auto otherWindows = [this] {
+        QString windows;
+        // Exits 1 while nothing matches, which is no failure here.
+        xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())},
+                &windows);
+        QStringList found = windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        found.removeAll(window);
+        return found;
+    };
+    const auto lines = [this](const char *name) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        return file.open(QIODevice::ReadOnly)
+            ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+            : QStringList();
+    };
 
     QVERIFY2(xdotool({"search", "--sync", "--onlyvisible", "--pid",
                       QString::number(program.processId()), "--name", "^Nivaro HD Velmora$"},
@@ -200,6 +176,18 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
     reference->show();
     QCOMPARE(reference->size(), size);
 
+    // The call that presses mouse buttons in the middle of the named control, wherever the form
+    // puts it: by default one left click.
+    const auto clickOn = [this](const char *name, const QStringList &buttons = {"1"}) {
+        const auto *widget = reference->findChild<QWidget *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control named %s", name);
+        const QPoint centre = widget->mapTo(reference.get(), widget->rect().center());
+        const QString moveThere
+            = QStringLiteral("mousemove --window %1 --sync %2 %3 click")
+                  .arg(window, QString::number(centre.x()), QString::number(centre.y()));
+        return moveThere.split(QLatin1Char(' ')) + buttons;
+    };
     const QStringList focusWindow {"windowfocus", "--sync", window};
     // The wheel steps through the list without opening it; past its end it stays on the last.
     // Then gamma 1.7 typed in its box and written, and a reset asked for.
@@ -229,7 +217,7 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
     QCOMPARE(program.exitCode(), 0);
 
     QString logged;
-    for (const QString &line : lines(QStringLiteral("log"))) {
+    for (const QString &line : lines("log")) {
         const QJsonObject record = QJsonDocument::fromJson(line.toUtf8()).object();
         if (record.value(QStringLiteral("severity")).toInt() == 2)
             logged += record.value(QStringLiteral("text")).toString() + QLatin1Char('\n');
@@ -249,7 +237,7 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
         QStringLiteral("connection#1.CloseCamera(camera[COM3])"),
         QStringLiteral("sdk.ReleaseConnection(&connection#1)"),
     };
-    const QStringList trace = lines(QStringLiteral("trace"));
+    const QStringList trace = lines("trace");
     int from = 0;
     for (const QString &call : road) {
         from = trace.indexOf(call, from);

@@ -65,14 +65,7 @@ inline CameraScript &somePort(QRandomGenerator &dice, Setup &setup)
     return setup.scripts[setup.ports.isEmpty() ? QStringLiteral("COM3") : pick(dice, setup.ports)];
 }
 
-// The edge values of a field's type.
-template<typename Value> const std::vector<Value> &edgesOf()
-{
-    return std::get<const std::vector<Value> &>(
-        std::tie(edgeInt32s, edgeUint32s, edgeDoubles, edgeFloats, edgeBytes));
-}
-
-// Now and then an edge value into the field, noted under its name on the newest note; a
+// Now and then an edge value of its type into the field, noted under its name on the newest note; a
 // record's fields each in turn. Switches have no edge beyond their two values.
 template<typename Value>
 void drawEdge(QRandomGenerator &dice, Setup &setup, const QString &name, Value &field)
@@ -83,7 +76,9 @@ void drawEdge(QRandomGenerator &dice, Setup &setup, const QString &name, Value &
         });
     } else if constexpr (!std::is_same_v<Value, bool>) {
         if (percent(dice, 40)) {
-            field = pick(dice, edgesOf<Value>());
+            field = pick(dice,
+                         std::get<const std::vector<Value> &>(std::tie(
+                             edgeInt32s, edgeUint32s, edgeDoubles, edgeFloats, edgeBytes)));
             setup.notes.last() += ' ' + name + ' ' + number(double(field));
         }
     }
