@@ -1,9 +1,5 @@
 #include "windowtest.h"
 
-#include <QAbstractButton>
-
-#include <memory>
-
 // Scanning the ports, connecting (link type, port, camera type, first reads, IA tab),
 // disconnecting, and what the operations do while no camera is held.
 class tst_ConnectionStates : public QObject
@@ -11,8 +7,7 @@ class tst_ConnectionStates : public QObject
     Q_OBJECT
 
 private slots:
-    void scanListsPortsThenNone();
-    void connectAfterEmptyScanTriesEmptyName();
+    void scanListsPortsThenNoneAndConnectTriesEmptyName();
     void linkTypeOtherThanUartIsRefused_data();
     void linkTypeOtherThanUartIsRefused();
     void unopenedPortThenNewAttemptReleasesHeldConnection();
@@ -22,7 +17,6 @@ private slots:
     void connectionAndDisconnectionSwitchControls();
     void cameraTypeDecidesIaTab_data();
     void cameraTypeDecidesIaTab();
-    void reconnectingKeepsTabBar();
     void withoutCameraNothingHappens_data();
     void withoutCameraNothingHappens();
 };
@@ -37,7 +31,7 @@ const QString invalidCommunication
 
 } // namespace
 
-void tst_ConnectionStates::scanListsPortsThenNone()
+void tst_ConnectionStates::scanListsPortsThenNoneAndConnectTriesEmptyName()
 {
     SimulatedSdk sdk;
     QStringList ports;
@@ -70,25 +64,12 @@ void tst_ConnectionStates::scanListsPortsThenNone()
 
     QCOMPARE(sdk.logTextsSince(mark), QStringList());
     QCOMPARE(sdk.traceSince(mark), QStringList());
-}
 
-void tst_ConnectionStates::connectAfterEmptyScanTriesEmptyName()
-{
-    SimulatedSdk sdk;
-    QStringList ports {port};
-    MainWindow window;
-    window.setPortSource([&ports] { return ports; });
-    ModalAnswerer answerer;
-    SimulatedSdk::click(window, "scanDeviceButton");
-    ports.clear();
-    SimulatedSdk::click(window, "scanDeviceButton");
-    const SimulatedSdk::Mark mark = sdk.mark();
-
+    // The emptied list leaves Connect offered, and it tries a port of no name.
     SimulatedSdk::click(window, "connectDeviceButton");
-
     QCOMPARE(sdk.logTextsSince(mark), QStringList {"ALTERNATIVE SERIAL PORT : "});
     QVERIFY(sdk.traceSince(mark).contains(QStringLiteral("connection#1.OpenCamera(\"\") -> null")));
-    QCOMPARE(answerer.shown(), (QStringList {noPort, invalidCommunication}));
+    QCOMPARE(answerer.shown(), (QStringList {noPort, noPort, invalidCommunication}));
 }
 
 void tst_ConnectionStates::linkTypeOtherThanUartIsRefused_data()
@@ -189,10 +170,9 @@ void tst_ConnectionStates::failedFirstReadHoldsCameraUntilNextConnect()
     QCOMPARE(answerer.shown(), notConnected);
     QCOMPARE(barState(*window), portsListed);
     // The rest of the connection still ran on the held camera.
-    const QStringList log = sdk.logTexts();
-    QVERIFY(log.contains(QStringLiteral("End Read camera parameters : COM Error")));
-    QVERIFY(log.contains(QStringLiteral("End Read camera Expert parameters")));
-    QVERIFY(log.contains(QStringLiteral("End read IA parameters")));
+    for (const char *line : {"End Read camera parameters : COM Error",
+                             "End Read camera Expert parameters", "End read IA parameters"})
+        QVERIFY2(sdk.logTexts().contains(QLatin1String(line)), line);
     QVERIFY(child<QWidget>(*window, "IAControl")->isEnabled());
 
     sdk.scriptPort(port);
@@ -219,26 +199,19 @@ void tst_ConnectionStates::wholeConnectionCallsSdkInOrder()
     SimulatedSdk::click(*window, "connectDeviceButton");
     SimulatedSdk::click(*window, "disconnectDeviceButton");
 
-    const QStringList camera
-        = QStringLiteral("GetCameraType GetVersions BeginRead GetGamma GetClhe GetSharpening "
-                         "GetRoiX1 GetRoiY1 GetRoiX2 GetRoiY2 GetPolarity GetZoom GetContrastType "
-                         "GetNucEnabled GetHorizontalFlip GetVerticalFlip GetVignettingCorrection "
-                         "GetColumnCorrection")
-              .split(' ');
-    const QStringList expert = QStringLiteral("GetGsk GetGfid GetGms GetTint GetBpr "
-                                              "GetOffsetCorrection GetGainCorrection GetNucEnabled")
-                                   .split(' ');
-    QStringList expected = {"sdk.GetConfig", "sdk.GetConfig", "config.GetLinkType",
-                            "sdk.CreateConnection", "connection#1.OpenCamera"};
-    for (const QString &operation : camera)
-        expected << "camera[COM3]." + operation;
-    expected << "sdk.GetConfig" // InitParamsExpert
-             << "config.IsExpertModeEnabled";
-    for (const QString &operation : expert)
-        expected << "camera[COM3]." + operation;
-    expected << "camera[COM3].GetIaConfig"
-             << "connection#1.CloseCamera"
-             << "sdk.ReleaseConnection";
+    const auto onCamera = [](QString operations) {
+        return operations.prepend("camera[COM3].").replace(' ', " camera[COM3].").split(' ');
+    };
+    const QStringList expected
+        = QStringList {"sdk.GetConfig", "sdk.GetConfig", "config.GetLinkType",
+                       "sdk.CreateConnection", "connection#1.OpenCamera"}
+        + onCamera("GetCameraType GetVersions BeginRead GetGamma GetClhe GetSharpening GetRoiX1 "
+                   "GetRoiY1 GetRoiX2 GetRoiY2 GetPolarity GetZoom GetContrastType GetNucEnabled "
+                   "GetHorizontalFlip GetVerticalFlip GetVignettingCorrection GetColumnCorrection")
+        + QStringList {"sdk.GetConfig", "config.IsExpertModeEnabled"} // InitParamsExpert
+        + onCamera("GetGsk GetGfid GetGms GetTint GetBpr GetOffsetCorrection GetGainCorrection "
+                   "GetNucEnabled GetIaConfig")
+        + QStringList {"connection#1.CloseCamera", "sdk.ReleaseConnection"};
     QCOMPARE(SimulatedSdk::operations(sdk.traceSince(mark)), expected);
 
     const QStringList trace = sdk.traceSince(mark);
@@ -276,6 +249,8 @@ void tst_ConnectionStates::cameraTypeDecidesIaTab_data()
 
     QTest::newRow("type 12") << 12 << true << QStringList {"User", "IA control", "Expert"} << true;
     QTest::newRow("type 5") << 5 << true << QStringList {"User", "Expert"} << false;
+    QTest::newRow("type 11") << 11 << true << QStringList {"User", "Expert"} << false;
+    QTest::newRow("type 13, expert mode off") << 13 << false << QStringList {"User"} << false;
     QTest::newRow("type 12, expert mode off")
         << 12 << false << QStringList {"User", "IA control"} << true;
     QTest::newRow("type 0, expert mode off") << 0 << false << QStringList {"User"} << false;
@@ -299,29 +274,17 @@ void tst_ConnectionStates::cameraTypeDecidesIaTab()
     QCOMPARE(sdk.logTexts().contains(QStringLiteral("Start read IA parameters")), iaRead);
     QCOMPARE(sdk.logTexts().contains(QStringLiteral("Start Read camera Expert parameters")),
              expertMode);
-}
 
-void tst_ConnectionStates::reconnectingKeepsTabBar()
-{
-    SimulatedSdk sdk;
-    nivaro_sim::CameraScript script;
-    script.cameraType = 5;
-    auto window = sdk.makeConnectedWindow(port, script);
-    QCOMPARE(tabTexts(*window), QStringList({"User", "Expert"}));
-
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    // Reconnecting keeps the tab bar: the same camera twice, then one of type 12, which does
+    // not bring a removed IA tab back.
+    for (const int again : {cameraType, cameraType, 12}) {
+        script.cameraType = uint8_t(again);
+        sdk.scriptPort(port, script);
         SimulatedSdk::click(*window, "disconnectDeviceButton");
         SimulatedSdk::click(*window, "connectDeviceButton");
         QCOMPARE(barState(*window), connected);
-        QCOMPARE(tabTexts(*window), QStringList({"User", "Expert"}));
+        QCOMPARE(tabTexts(*window), tabs);
     }
-
-    // A camera of type 12 afterwards does not bring the IA tab back.
-    script.cameraType = 12;
-    sdk.scriptPort(port, script);
-    SimulatedSdk::click(*window, "disconnectDeviceButton");
-    SimulatedSdk::click(*window, "connectDeviceButton");
-    QCOMPARE(tabTexts(*window), QStringList({"User", "Expert"}));
 }
 
 void tst_ConnectionStates::withoutCameraNothingHappens_data()

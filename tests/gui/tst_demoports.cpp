@@ -64,9 +64,7 @@ void tst_DemoPorts::demoPortsShowTheirDocumentedRoads()
     QFETCH(QStringList, logLines);
 
     SimulatedSdk sdk;
-    const std::vector<std::string> problems
-        = nivaro_sim::loadConfigurationFile(VELMORA_DEMO_CONFIG);
-    QVERIFY(problems.empty());
+    QVERIFY(nivaro_sim::loadConfigurationFile(VELMORA_DEMO_CONFIG).empty());
     qputenv("NIVARO_SDK_CONFIG", VELMORA_DEMO_CONFIG);
     MainWindow window;
     window.setPortSource(portsources::standInPorts());

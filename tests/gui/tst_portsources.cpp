@@ -1,11 +1,6 @@
 #include "device/portsources.h"
 #include "windowtest.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -27,17 +22,11 @@ private slots:
 const QString besideTheProgram = QStringLiteral("nivaro-sdk-config.json");
 const QByteArray besideMark = "<beside the program>";
 
-// A configuration file in a folder of its own; a few names stand for files no text can make.
+// A configuration file in a folder of its own, and the path to hand the stand-in; a few names
+// stand for files no text can make.
 QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
 {
     QString path = folder.filePath(QStringLiteral("config.json"));
-    if (text.startsWith(besideMark)) {
-        path = QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.mid(besideMark.size())) < 0)
-            qFatal("cannot write %s", qPrintable(path));
-        return {};
-    }
     if (text == "<missing>")
         return path;
     if (text == "<folder>") {
@@ -51,10 +40,13 @@ QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
         return path;
     }
 #endif
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    const bool beside = text.startsWith(besideMark);
+    QFile file(beside ? QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram)
+                      : path);
+    const QByteArray content = beside ? text.mid(besideMark.size()) : text;
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return beside ? QString() : path;
 }
 
 void tst_PortSources::standInScanAddsConfiguredPorts_data()
@@ -74,9 +66,8 @@ void tst_PortSources::standInScanAddsConfiguredPorts_data()
     QTest::newRow("escaped names; empty and NUL names left out")
         << QByteArray(R"({"ports": {"COM\u00e9": {}, "": {}, "A\u0000B": {}, "/dev/tty\/S9": {}}})")
         << QStringList {QStringLiteral("COM\u00e9"), "/dev/tty/S9"};
-    QTest::newRow("a byte-order mark before the text") << QByteArray("\xEF\xBB\xBF"
-                                                                     R"({"ports": {"COM3": {}}})")
-                                                       << QStringList {"COM3"};
+    QTest::newRow("a byte-order mark before the text")
+        << QByteArray("\xEF\xBB\xBF{\"ports\": {\"COM3\": {}}}") << QStringList {"COM3"};
     QTest::newRow("names with control characters left out")
         << QByteArray(R"({"ports": {"COM\n3": {}, "\u001b[2J": {}, "COM\u007f": {}, "COM4": {}}})")
         << QStringList {"COM4"};

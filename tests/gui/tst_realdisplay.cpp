@@ -1,21 +1,15 @@
 #include "ui/mainwindow.h"
 
-#include <QClipboard>
-#include <QFile>
-#include <QGuiApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
+#include <vector>
 
 // The built program on an X display of its own (CTest runs this under xvfb-run, the xcb
 // platform), driven by real input events as a user would: scan, connect, edit and write, reset
@@ -28,25 +22,16 @@ class tst_RealDisplay : public QObject
 {
     Q_OBJECT
 
-public:
-    // `display` is the X display given to the test, or empty with `why` saying why not.
-    tst_RealDisplay(QString display, QString why) : display(std::move(display)), why(std::move(why))
-    { }
-
 private slots:
     void initTestCase();
     void userRoadThroughTheRealWindow();
 
 private:
     bool xdotool(const QStringList &arguments, QString *output = nullptr);
-    // Mouse buttons pressed over the named control: by default one left click.
-    bool click(const char *name, const QStringList &buttons = {"1"});
-    bool waitForOtherWindows(const std::function<bool(const QStringList &)> &wanted,
-                             QStringList *others = nullptr);
-    QStringList lines(const QString &name) const;
+    // The calls in turn, up to the first that fails.
+    bool xdotool(const std::vector<QStringList> &calls);
 
-    QString display;
-    QString why;
+    QString display; // the X display given to the test
     QString problem; // why the last xdotool call failed
     QTemporaryDir folder;
     QProcess program;
@@ -57,14 +42,6 @@ private:
 namespace {
 
 constexpr int deadlineMs = 30000;
-
-// On Linux, with the real display tools installed by the setup script, a missing tool is a
-// broken set-up, not a reason to skip.
-bool toolsRequired()
-{
-    return !qEnvironmentVariableIsEmpty("VELMORA_REQUIRE_WINDOWS_CHECKS")
-        || !qEnvironmentVariableIsEmpty("CI");
-}
 
 // What a window manager would send when the user clicks the window's close button.
 bool sendDeleteWindow(const QString &display, quint32 window)
@@ -100,80 +77,48 @@ bool sendDeleteWindow(const QString &display, quint32 window)
     return sent;
 }
 
+// The call that presses these keys, space-separated, with no modifier held but those named.
+QStringList keys(const QString &pressed)
+{
+    return QStringList {"key", "--clearmodifiers"} + pressed.split(QLatin1Char(' '));
+}
+
 } // namespace
 
 bool tst_RealDisplay::xdotool(const QStringList &arguments, QString *output)
 {
-    QProcess tool;
+    QProcess tool; // ended by its destructor should it not answer
     tool.start(QStringLiteral("xdotool"), arguments);
     const bool finished = tool.waitForFinished(deadlineMs);
     problem = QStringLiteral("xdotool %1: %2%3")
                   .arg(arguments.join(QLatin1Char(' ')),
                        finished ? QString::number(tool.exitCode()) : QStringLiteral("no answer"),
                        QString::fromLocal8Bit(tool.readAllStandardError()));
-    if (!finished) {
-        tool.kill();
-        tool.waitForFinished();
-        return false;
-    }
     if (output)
         *output = QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
-    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    return finished && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
-// Real clicks in the middle of the named control, wherever the form puts it.
-bool tst_RealDisplay::click(const char *name, const QStringList &buttons)
+bool tst_RealDisplay::xdotool(const std::vector<QStringList> &calls)
 {
-    const auto *widget = reference->findChild<QWidget *>(QString::fromLatin1(name));
-    if (!widget) {
-        problem = QStringLiteral("no control named %1").arg(QLatin1String(name));
-        return false;
-    }
-    const QPoint centre = widget->mapTo(reference.get(), widget->rect().center());
-    return xdotool(QStringList {"mousemove", "--window", window, "--sync",
-                                QString::number(centre.x()), QString::number(centre.y()), "click"}
-                   + buttons);
-}
-
-// Waits until the program's visible windows other than the main one are `wanted`: its
-// message box shown, or gone again.
-bool tst_RealDisplay::waitForOtherWindows(const std::function<bool(const QStringList &)> &wanted,
-                                          QStringList *others)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < deadlineMs) {
-        QString windows;
-        // Exits 1 while nothing matches, which is no failure here.
-        xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())},
-                &windows);
-        QStringList found = windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        found.removeAll(window);
-        if (wanted(found)) {
-            if (others)
-                *others = found;
-            return true;
-        }
-        QTest::qWait(50);
-    }
-    problem = QStringLiteral("the program's windows did not change as awaited");
-    return false;
-}
-
-QStringList tst_RealDisplay::lines(const QString &name) const
-{
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return std::all_of(calls.begin(), calls.end(),
+                       [this](const QStringList &call) { return xdotool(call); });
 }
 
 void tst_RealDisplay::initTestCase()
 {
-    if (why.isEmpty() && QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+    display = qEnvironmentVariable("DISPLAY");
+    QString why;
+    if (display.isEmpty())
+        why = QStringLiteral("no X display: CTest gives the test one through xvfb-run "
+                             "(Debian: apt-get install xvfb xauth)");
+    else if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         why = QStringLiteral("no xdotool (Debian: apt-get install xdotool)");
     if (!why.isEmpty()) {
-        if (toolsRequired())
+        // On Linux, with the real display tools installed by the setup script, a missing tool
+        // is a broken set-up, not a reason to skip.
+        if (!qEnvironmentVariableIsEmpty("VELMORA_REQUIRE_WINDOWS_CHECKS")
+            || !qEnvironmentVariableIsEmpty("CI"))
             QFAIL(qPrintable(why));
         QSKIP(qPrintable(why));
     }
@@ -189,7 +134,6 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
     configuration.close();
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("NIVARO_SDK_CONFIG"), configuration.fileName());
     environment.insert(QStringLiteral("NIVARO_SDK_LOG"), folder.filePath(QStringLiteral("log")));
     environment.insert(QStringLiteral("NIVARO_SDK_TRACE"),
@@ -199,6 +143,22 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
     program.setStandardOutputFile(QProcess::nullDevice());
     program.start(QStringLiteral(VELMORA_EXECUTABLE), QStringList());
     QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
+    // The program's visible windows other than the main one: its message box while shown.
+    const auto otherWindows = [this] {
+        QString windows;
+        // Exits 1 while nothing matches, which is no failure here.
+        xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())},
+                &windows);
+        QStringList found = windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        found.removeAll(window);
+        return found;
+    };
+    const auto lines = [this](const char *name) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        return file.open(QIODevice::ReadOnly)
+            ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+            : QStringList();
+    };
 
     QVERIFY2(xdotool({"search", "--sync", "--onlyvisible", "--pid",
                       QString::number(program.processId()), "--name", "^Nivaro HD Velmora$"},
@@ -206,50 +166,48 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
              qPrintable(problem));
     QString geometry;
     QVERIFY2(xdotool({"getwindowgeometry", "--shell", window}, &geometry), qPrintable(problem));
-    const auto value = [&geometry](const char *key) {
-        const QString prefix = QLatin1String(key) + QLatin1Char('=');
-        for (const QString &line : geometry.split(QLatin1Char('\n'))) {
-            if (line.startsWith(prefix))
-                return line.mid(prefix.size()).toInt();
-        }
-        return 0;
-    };
+    const QRegularExpressionMatch shown
+        = QRegularExpression(QStringLiteral("WIDTH=(\\d+)\\s+HEIGHT=(\\d+)")).match(geometry);
+    QVERIFY2(shown.hasMatch(), qPrintable(geometry));
+    const QSize size(shown.captured(1).toInt(), shown.captured(2).toInt());
     reference = std::make_unique<MainWindow>();
     reference->setAttribute(Qt::WA_DontShowOnScreen);
-    reference->resize(value("WIDTH"), value("HEIGHT"));
+    reference->resize(size);
     reference->show();
-    QCOMPARE(reference->size(), QSize(value("WIDTH"), value("HEIGHT")));
+    QCOMPARE(reference->size(), size);
 
-    QVERIFY2(click("scanDeviceButton"), qPrintable(problem));
+    // The call that presses mouse buttons in the middle of the named control, wherever the form
+    // puts it: by default one left click.
+    const auto clickOn = [this](const char *name, const QStringList &buttons = {"1"}) {
+        const auto *widget = reference->findChild<QWidget *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control named %s", name);
+        const QPoint centre = widget->mapTo(reference.get(), widget->rect().center());
+        const QString moveThere
+            = QStringLiteral("mousemove --window %1 --sync %2 %3 click")
+                  .arg(window, QString::number(centre.x()), QString::number(centre.y()));
+        return moveThere.split(QLatin1Char(' ')) + buttons;
+    };
+    const QStringList focusWindow {"windowfocus", "--sync", window};
     // The wheel steps through the list without opening it; past its end it stays on the last.
-    QVERIFY2(click("selectDeviceComboBox", {"--repeat", "8", "5"}), qPrintable(problem));
-    QVERIFY2(click("connectDeviceButton"), qPrintable(problem));
-
-    // Gamma 1.7 typed in its box, then written.
-    QVERIFY2(click("gammaEdit"), qPrintable(problem));
-    QVERIFY2(xdotool({"windowfocus", "--sync", window}), qPrintable(problem));
-    QVERIFY2(xdotool({"key", "--clearmodifiers", "ctrl+a"}), qPrintable(problem));
-    QVERIFY2(xdotool({"type", "1.7"}), qPrintable(problem));
-    QVERIFY2(xdotool({"key", "Tab"}), qPrintable(problem));
-    QVERIFY2(click("applyParamsButtonUser"), qPrintable(problem));
-
-    QVERIFY2(click("resetParamButtonUser"), qPrintable(problem));
-    QStringList boxes;
-    QVERIFY2(
-        waitForOtherWindows([](const QStringList &others) { return others.size() == 1; }, &boxes),
-        qPrintable(problem));
-    QVERIFY2(xdotool({"windowfocus", "--sync", boxes.value(0)}), qPrintable(problem));
-    QVERIFY2(xdotool({"key", "--clearmodifiers", "alt+y"}), qPrintable(problem));
-    // Until the box is gone it blocks every click on the window.
-    QVERIFY2(waitForOtherWindows([](const QStringList &others) { return others.isEmpty(); }),
+    // Then gamma 1.7 typed in its box and written, and a reset asked for.
+    QVERIFY2(xdotool({clickOn("scanDeviceButton"),
+                      clickOn("selectDeviceComboBox", {"--repeat", "8", "5"}),
+                      clickOn("connectDeviceButton"), clickOn("gammaEdit"), focusWindow,
+                      keys("ctrl+a"), QStringList {"type", "1.7"}, keys("Tab"),
+                      clickOn("applyParamsButtonUser"), clickOn("resetParamButtonUser")}),
              qPrintable(problem));
-
-    QVERIFY2(click("disconnectDeviceButton"), qPrintable(problem));
+    QTRY_COMPARE_WITH_TIMEOUT(otherWindows().size(), 1, deadlineMs);
+    QVERIFY2(
+        xdotool({QStringList {"windowfocus", "--sync", otherWindows().value(0)}, keys("alt+y")}),
+        qPrintable(problem));
+    // Until the box is gone it blocks every click on the window.
+    QTRY_VERIFY_WITH_TIMEOUT(otherWindows().isEmpty(), deadlineMs);
 
     // The pane's text, as the user would copy it out.
-    QVERIFY2(click("logView"), qPrintable(problem));
-    QVERIFY2(xdotool({"windowfocus", "--sync", window}), qPrintable(problem));
-    QVERIFY2(xdotool({"key", "--clearmodifiers", "ctrl+a", "ctrl+c"}), qPrintable(problem));
+    QVERIFY2(xdotool({clickOn("disconnectDeviceButton"), clickOn("logView"), focusWindow,
+                      keys("ctrl+a ctrl+c")}),
+             qPrintable(problem));
     QTRY_VERIFY_WITH_TIMEOUT(!QGuiApplication::clipboard()->text().isEmpty(), deadlineMs);
     const QString pane = QGuiApplication::clipboard()->text();
 
@@ -259,7 +217,7 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
     QCOMPARE(program.exitCode(), 0);
 
     QString logged;
-    for (const QString &line : lines(QStringLiteral("log"))) {
+    for (const QString &line : lines("log")) {
         const QJsonObject record = QJsonDocument::fromJson(line.toUtf8()).object();
         if (record.value(QStringLiteral("severity")).toInt() == 2)
             logged += record.value(QStringLiteral("text")).toString() + QLatin1Char('\n');
@@ -279,7 +237,7 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
         QStringLiteral("connection#1.CloseCamera(camera[COM3])"),
         QStringLiteral("sdk.ReleaseConnection(&connection#1)"),
     };
-    const QStringList trace = lines(QStringLiteral("trace"));
+    const QStringList trace = lines("trace");
     int from = 0;
     for (const QString &call : road) {
         from = trace.indexOf(call, from);
@@ -290,21 +248,18 @@ void tst_RealDisplay::userRoadThroughTheRealWindow()
 
 int main(int argc, char **argv)
 {
-    const QString display = qEnvironmentVariable("DISPLAY");
-    QString why;
-    if (display.isEmpty()) {
-        why = QStringLiteral("no X display: CTest gives the test one through xvfb-run "
-                             "(Debian: apt-get install xvfb xauth)");
+    // Without a display the test only tells why it skips, on a platform that needs none.
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     } else {
         qputenv("QT_QPA_PLATFORM", "xcb");
         // Widgets draw without OpenGL. Left out, the GLX integration keeps Mesa's drivers
         // out of the process, with the leak they leave at exit (their code is unloaded by
-        // then, so no suppression could name it). The program inherits this.
+        // then, so no suppression could name it). The program inherits both.
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     }
     QApplication application(argc, argv);
-    tst_RealDisplay test(display, why);
+    tst_RealDisplay test;
     return QTest::qExec(&test, argc, argv);
 }
 

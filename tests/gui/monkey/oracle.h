@@ -153,16 +153,12 @@ inline QString stepMismatch(const QStringList &log, const QStringList &trace)
     for (const QString &line : log) {
         if (!line.endsWith(QLatin1String(" OK")) && !line.endsWith(QLatin1String(" KO")))
             continue;
-        const QString text = line.chopped(3);
-        const auto isStep = [&text](const WriteStep &step) { return step.text == text; };
-        const WriteStep *step = nullptr;
-        for (const QVector<WriteStep> *steps :
-             {&userWriteSteps, &expertWriteSteps, &iaWriteSteps}) {
-            const auto found = std::find_if(steps->begin(), steps->end(), isStep);
-            if (found != steps->end())
-                step = &*found;
-        }
-        logged << (step ? step->setter + line.right(3) : "unknown step " + line);
+        QString setter = "unknown step " + line.chopped(3);
+        for (const QVector<WriteStep> *steps : {&userWriteSteps, &expertWriteSteps, &iaWriteSteps})
+            for (const WriteStep &step : *steps)
+                if (step.text == line.chopped(3))
+                    setter = step.setter;
+        logged << setter + line.right(3);
     }
     if (called == logged)
         return {};

@@ -21,25 +21,18 @@ private slots:
     void randomMovesKeepTheWindowConsistent();
 };
 
-namespace {
-
 constexpr int movesPerRow = 1000;
-
-QtMessageHandler testLogHandler = nullptr;
-
-void dropOffscreenNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (!message.startsWith(QLatin1String("This plugin does not support propagateSizeHints")))
-        testLogHandler(type, context, message);
-}
-
-} // namespace
 
 void tst_Monkey::initTestCase()
 {
     // The offscreen platform says it on every box it shows: thousands of lines that would
     // bury a failure.
-    testLogHandler = qInstallMessageHandler(dropOffscreenNotes);
+    static const QtMessageHandler testLog = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (!text.startsWith(QLatin1String("This plugin does not support propagateSizeHints")))
+                testLog(type, context, text);
+        });
 }
 
 void tst_Monkey::randomMovesKeepTheWindowConsistent_data()
@@ -53,12 +46,10 @@ void tst_Monkey::randomMovesKeepTheWindowConsistent_data()
         return;
     }
     bool given = false;
-    quint32 seed = qEnvironmentVariable("VELMORA_MONKEY_SEED").toUInt(&given);
-    if (!given)
-        seed = QRandomGenerator::system()->generate();
-    int total = qEnvironmentVariableIntValue("VELMORA_MONKEY_ACTIONS", &given);
-    if (!given)
-        total = 20000;
+    const quint32 chosen = qEnvironmentVariable("VELMORA_MONKEY_SEED").toUInt(&given);
+    const quint32 seed = given ? chosen : QRandomGenerator::system()->generate();
+    const int asked = qEnvironmentVariableIntValue("VELMORA_MONKEY_ACTIONS", &given);
+    const int total = given ? asked : 20000;
     qInfo("monkey seed %u (VELMORA_MONKEY_SEED), %d moves (VELMORA_MONKEY_ACTIONS)", seed, total);
     for (int first = 0; first < total; first += movesPerRow) {
         const int moves = qMin(movesPerRow, total - first);
@@ -76,11 +67,8 @@ void tst_Monkey::randomMovesKeepTheWindowConsistent()
     if (!replay.isEmpty()) {
         const auto parsed = parseReplay(replay);
         QVERIFY2(parsed, "VELMORA_MONKEY_REPLAY is not SEED:kind(target,value)#answers;...");
-        const Episode episode = play(parsed->first, parsed->second);
-        QVERIFY2(!episode.failure,
-                 episode.failure
-                     ? qPrintable(report(parsed->first, episode.moves, *episode.failure))
-                     : "");
+        if (const Episode episode = play(parsed->first, parsed->second); episode.failure)
+            QFAIL(qPrintable(report(parsed->first, episode.moves, *episode.failure)));
         return;
     }
 

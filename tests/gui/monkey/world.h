@@ -3,6 +3,7 @@
 // The episode's world: the ports a scan lists, the cameras on them and the SDK's
 // configuration, drawn from the episode's dice with a few faults.
 
+#include "camera_parameters.h"
 #include "simulatedsdk.h"
 
 #include <QtWidgets>
@@ -12,6 +13,9 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 using nivaro_sim::CameraScript;
@@ -61,72 +65,55 @@ inline CameraScript &somePort(QRandomGenerator &dice, Setup &setup)
     return setup.scripts[setup.ports.isEmpty() ? QStringLiteral("COM3") : pick(dice, setup.ports)];
 }
 
-// Puts edge values into some of the fields, noting each one put under its name (the names
-// given space-separated, in the fields' order) on the newest note.
+// Now and then an edge value of its type into the field, noted under its name on the newest note; a
+// record's fields each in turn. Switches have no edge beyond their two values.
 template<typename Value>
-void drawEdges(QRandomGenerator &dice, Setup &setup, const char *names,
-               std::initializer_list<Value *> fields, const std::vector<Value> &values)
+void drawEdge(QRandomGenerator &dice, Setup &setup, const QString &name, Value &field)
 {
-    const QStringList named = QString::fromLatin1(names).split(QLatin1Char(' '));
-    int index = 0;
-    for (Value *field : fields) {
+    if constexpr (std::is_class_v<Value>) {
+        nivaro_sim::forEachField(field, [&](const char *member, auto &value) {
+            drawEdge(dice, setup, name + '.' + QLatin1String(member), value);
+        });
+    } else if constexpr (!std::is_same_v<Value, bool>) {
         if (percent(dice, 40)) {
-            *field = pick(dice, values);
-            setup.notes.last() += ' ' + named.value(index) + ' ' + number(double(*field));
+            field = pick(dice,
+                         std::get<const std::vector<Value> &>(std::tie(
+                             edgeInt32s, edgeUint32s, edgeDoubles, edgeFloats, edgeBytes)));
+            setup.notes.last() += ' ' + name + ' ' + number(double(field));
         }
-        ++index;
     }
 }
 
+// Every register of the stand-in's table, so that a new one gets its edges too.
 inline void extremeRegisters(QRandomGenerator &dice, Setup &setup)
 {
     CameraScript &script = somePort(dice, setup);
     script.hasInitialRegisters = true;
-    nivaro_sim::Registers &r = script.initialRegisters;
-    drawEdges<uint32_t>(dice, setup, "gamma clhe sharpening roiX1 roiY1 roiX2 roiY2",
-                        {&r.gamma, &r.clhe, &r.sharpening, &r.roiX1, &r.roiY1, &r.roiX2, &r.roiY2},
-                        edgeUint32s);
-    drawEdges<int32_t>(dice, setup, "gsk gfid gms tint zoom.centerX zoom.centerY",
-                       {&r.gsk, &r.gfid, &r.gms, &r.tint, &r.zoom.centerX, &r.zoom.centerY},
-                       edgeInt32s);
-    drawEdges<uint8_t>(dice, setup,
-                       "contrastType nucEnabled zoom.method ia.resizeMode ia.maxBoxes "
-                       "ia.sensitivity ia.iou ia.outputType",
-                       {&r.contrastType, &r.nucEnabled, &r.zoom.interpolationMethod,
-                        &r.ia.resizeMode, &r.ia.maxBoxes, &r.ia.sensitivity, &r.ia.iouThreshold,
-                        &r.ia.outputType},
-                       edgeBytes);
-    drawEdges<float>(dice, setup, "zoom.factor", {&r.zoom.zoomFactor}, edgeFloats);
+#define VELMORA_MONKEY_REGISTER(type, key, ...)                                                    \
+    drawEdge(dice, setup, QStringLiteral(#key), script.initialRegisters.key);
+    NIVARO_SIM_REGISTERS(VELMORA_MONKEY_REGISTER)
+#undef VELMORA_MONKEY_REGISTER
 }
 
 inline void extremeExpertBounds(QRandomGenerator &dice, Setup &setup)
 {
     nivaro_sdk::INivaroConfig &c = nivaro_sim::configuration();
-    drawEdges<int32_t>(dice, setup,
-                       "currentGsk gskMin gskMax currentGfid gfidMin gfidMax currentTint tintMin "
-                       "tintMax currentGms gmsMin gmsMax",
-                       {&c.currentGsk, &c.gskMin, &c.gskMax, &c.currentGfid, &c.gfidMin, &c.gfidMax,
-                        &c.currentTint, &c.tintMin, &c.tintMax, &c.currentGms, &c.gmsMin,
-                        &c.gmsMax},
-                       edgeInt32s);
+    const std::pair<const char *, int32_t *> bounds[] {
+        {"currentGsk", &c.currentGsk},   {"gskMin", &c.gskMin},   {"gskMax", &c.gskMax},
+        {"currentGfid", &c.currentGfid}, {"gfidMin", &c.gfidMin}, {"gfidMax", &c.gfidMax},
+        {"currentTint", &c.currentTint}, {"tintMin", &c.tintMin}, {"tintMax", &c.tintMax},
+        {"currentGms", &c.currentGms},   {"gmsMin", &c.gmsMin},   {"gmsMax", &c.gmsMax}};
+    for (const auto &[name, field] : bounds)
+        drawEdge(dice, setup, QLatin1String(name), *field);
 }
 
+// Every default of the stand-in's table, likewise.
 inline void extremeDefaults(QRandomGenerator &dice, Setup &setup)
 {
-    nivaro_sim::ConfigurationValues &v = nivaro_sim::configurationValues();
-    drawEdges<double>(dice, setup, "gamma clhe sharpening roiX1 roiY1 roiX2 roiY2",
-                      {&v.gamma, &v.clhe, &v.sharpening, &v.roiX1, &v.roiY1, &v.roiX2, &v.roiY2},
-                      edgeDoubles);
-    drawEdges<int32_t>(dice, setup, "gsk gfid tint gms zoomCenterX zoomCenterY",
-                       {&v.gsk, &v.gfid, &v.tint, &v.gms, &v.zoomCenterX, &v.zoomCenterY},
-                       edgeInt32s);
-    drawEdges<uint8_t>(
-        dice, setup,
-        "contrastType zoomMethod iaMaxBoxes iaSensitivity iaIou iaResizeMode iaOutputType",
-        {&v.contrastType, &v.zoomMethod, &v.iaMaxBoxes, &v.iaSensitivity, &v.iaIou, &v.iaResizeMode,
-         &v.iaOutputType},
-        edgeBytes);
-    drawEdges<float>(dice, setup, "zoomFactor", {&v.zoomFactor}, edgeFloats);
+#define VELMORA_MONKEY_DEFAULT(type, key, ...)                                                     \
+    drawEdge(dice, setup, QStringLiteral(#key), nivaro_sim::configurationValues().key);
+    NIVARO_SIM_DEFAULTS(VELMORA_MONKEY_DEFAULT)
+#undef VELMORA_MONKEY_DEFAULT
 }
 
 // One kind of trouble the outside world can bring; an episode draws a few.
