@@ -145,7 +145,7 @@ void tst_Form::initTestCase()
 void tst_Form::widgetMatchesReference_data()
 {
     QTest::addColumn<QJsonObject>("entry");
-    for (const QJsonValue &entry : reference()["widgets"].toArray())
+    for (const QJsonValue entry : reference()["widgets"].toArray())
         QTest::newRow(qPrintable(entry["name"].toString())) << entry.toObject();
 }
 
@@ -178,7 +178,7 @@ void tst_Form::focusFollowsCreationOrder()
     }
 
     QStringList expected;
-    for (const QJsonValue &entry : reference()["widgets"].toArray())
+    for (const QJsonValue entry : reference()["widgets"].toArray())
         expected << entry["name"].toString();
     QCOMPARE(chain, expected);
     QCOMPARE(placed.size(), expected.size());
@@ -199,7 +199,7 @@ void tst_Form::windowAndPagesMatchReference()
     for (int index = 0; index < tabs->count(); ++index)
         pages << page(tabs->widget(index)->objectName(), tabs->tabText(index),
                       tabs->widget(index)->isEnabled());
-    for (const QJsonValue &entry : reference()["pages"].toArray())
+    for (const QJsonValue entry : reference()["pages"].toArray())
         expected << page(entry["name"].toString(), entry["title"].toString(),
                          entry["enabled"].toBool());
     QCOMPARE(pages, expected);
