@@ -161,7 +161,8 @@ nivaro_sim::CameraScript scriptWith(const QStringList &settings)
 nivaro_sim::CameraScript scriptRefusing(const QString &refused)
 {
     nivaro_sim::CameraScript script;
-    script.refusedSetters = {refused.toStdString()};
+    if (!refused.isEmpty())
+        script.refusedSetters = {refused.toStdString()};
     return script;
 }
 
