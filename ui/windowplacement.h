@@ -14,5 +14,10 @@ class QWidget;
 // within reach. The result is the geometry inside the frame.
 QRect openingGeometry(QSize designed, QSize minimum, QRect available, QMargins frame);
 
-// Shows a top-level window at its opening geometry on the screen it opens on.
+// Gives a top-level window its opening geometry in an available area, for the frame given. Where
+// the area is too short for the window's smallest size, the form is made more compact first,
+// as far as needed (compactform.h).
+void placeWithin(QWidget &window, QRect available, QMargins frame);
+
+// Shows a top-level window placed within the available area of the screen it opens on.
 void showWithinScreen(QWidget &window);

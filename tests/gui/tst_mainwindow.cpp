@@ -350,41 +350,45 @@ QStringList tst_MainWindow::cutTabTitles(const QTabBar &bar)
     return cut;
 }
 
-// The form's designed and smallest sizes, in a frame like that of Windows at 100 %.
+// The form's designed size, in a frame like that of Windows at 100 %.
 static const QSize formSize(960, 872);
-static const QSize formMinimum(960, 610);
 static const QMargins windowsFrame(8, 31, 8, 8);
 
 void tst_MainWindow::opensWithinTheAvailableArea_data()
 {
     QTest::addColumn<QRect>("available");
-    QTest::addColumn<QSize>("opened");
+    QTest::addColumn<QSize>("opened"); // empty: the smallest the form can be made
+    QTest::addColumn<bool>("compacted");
 
-    QTest::newRow("screen holds it") << QRect(0, 0, 1920, 1040) << formSize;
-    QTest::newRow("holds it exactly") << QRect(0, 0, 976, 911) << formSize;
-    // 1920 x 1080 at 150 %, less the task bar.
-    QTest::newRow("short screen: as short as it fits") << QRect(0, 0, 1280, 693) << QSize(960, 654);
-    QTest::newRow("task bar at the top") << QRect(0, 40, 1280, 680) << QSize(960, 641);
-    QTest::newRow("second screen") << QRect(1920, 0, 1280, 693) << QSize(960, 654);
-    QTest::newRow("shorter than the minimum: the minimum") << QRect(0, 0, 1280, 600) << formMinimum;
-    QTest::newRow("narrower than the minimum: the minimum width")
-        << QRect(0, 0, 800, 600) << formMinimum;
+    QTest::newRow("screen holds it") << QRect(0, 0, 1920, 1040) << formSize << false;
+    QTest::newRow("holds it exactly") << QRect(0, 0, 976, 911) << formSize << false;
+    QTest::newRow("short: as short as fits") << QRect(0, 0, 1280, 850) << QSize(960, 811) << false;
+    QTest::newRow("task bar at the top") << QRect(0, 40, 1280, 850) << QSize(960, 811) << false;
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 850) << QSize(960, 811) << false;
+    QTest::newRow("shorter than the form") << QRect(0, 0, 1280, 790) << QSize(960, 751) << true;
+    QTest::newRow("1366 x 768 less task bar") << QRect(0, 0, 1366, 728) << QSize(960, 689) << true;
+    QTest::newRow("too short: the minimum") << QRect(0, 0, 1280, 600) << QSize() << true;
+    QTest::newRow("too narrow: the minimum width") << QRect(0, 0, 800, 600) << QSize() << true;
 }
 
 void tst_MainWindow::opensWithinTheAvailableArea()
 {
     QFETCH(QRect, available);
     QFETCH(QSize, opened);
+    QFETCH(bool, compacted);
 
-    const QRect inside = openingGeometry(formSize, formMinimum, available, windowsFrame);
-    QCOMPARE(inside.size(), opened);
-    const QRect framed = inside.marginsAdded(windowsFrame);
-    // Along each side the frame lies within the area where it fits, and starts where the area
+    MainWindow window, designed;
+    placeWithin(window, available, windowsFrame);
+    placeWithin(designed, QRect(QPoint(), formSize).marginsAdded(windowsFrame), windowsFrame);
+    QCOMPARE(window.size(), opened.isEmpty() ? window.minimumSize() : opened);
+    QCOMPARE(window.minimumSizeHint() != designed.minimumSizeHint(), compacted);
+    const QRect framed = window.geometry().marginsAdded(windowsFrame);
+    // Along each side the frame is centred in the area where it fits, and starts where the area
     // starts where it does not, so the title bar can be reached.
     const auto placed = [](int start, int length, int areaStart, int areaLength) {
         if (length > areaLength)
             return start == areaStart;
-        return start >= areaStart && start + length <= areaStart + areaLength;
+        return qAbs(2 * (start - areaStart) + length - areaLength) <= 1;
     };
     QVERIFY2(placed(framed.x(), framed.width(), available.x(), available.width()),
              "placed wrongly across");
@@ -402,6 +406,15 @@ void tst_MainWindow::everyTextShowsWhole()
           window.frameSize().height(), window.screen()->size().width(),
           window.screen()->size().height(), window.logicalDpiX(), window.devicePixelRatioF(),
           qPrintable(window.style()->objectName()), qPrintable(QFontInfo(window.font()).family()));
+
+    // Where the screen can hold the form at its smallest, the whole window is on it, the log
+    // pane with room for its newest line.
+    const QRect area = window.screen()->availableGeometry();
+    const QSize smallestFramed = window.minimumSize() + window.frameSize() - window.size();
+    if (smallestFramed.boundedTo(area.size()) == smallestFramed)
+        QVERIFY2(area.contains(window.frameGeometry()), "the window reaches past the screen");
+    const auto *log = child<QPlainTextEdit>(window, "logView");
+    QVERIFY(log->viewport()->height() >= log->fontMetrics().lineSpacing());
 
     auto *tabs = child<QTabWidget>(window, "tabWidget");
     QStringList cut = cutTabTitles(*tabs->tabBar());

@@ -3,6 +3,7 @@
 #include <QJsonObject>
 #include <QLibraryInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QVersionNumber>
 #include <QtTest>
@@ -18,6 +19,7 @@ private slots:
     void cleanup();
     void writesItsStartupLinesAndNothingElse_data();
     void writesItsStartupLinesAndNothingElse();
+    void opensScaledWithinAShortScreen();
 
 private:
     QStringList readLines(const QString &name) const;
@@ -41,6 +43,10 @@ void tst_Startup::init()
         QFile::remove(folder.filePath(QLatin1String(name)));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Qt's offscreen screen has 800 x 600 pixels at 100 dpi; scaled by 0.75 besides, a program
+    // that follows the display's scale sees 1024 x 768 at a ratio of 0.78125, too short for it.
+    environment.insert("QT_SCALE_FACTOR", "0.75");
+    environment.insert("QT_LOGGING_RULES", "qt.scaling=true;qt.widgets.painting=true");
     environment.insert(QStringLiteral("NIVARO_SDK_LOG"),
                        folder.filePath(QStringLiteral("sdk.log")));
     environment.insert(QStringLiteral("NIVARO_SDK_TRACE"),
@@ -110,6 +116,19 @@ void tst_Startup::writesItsStartupLinesAndNothingElse()
         }
     }
     QCOMPARE(written, lines);
+}
+
+void tst_Startup::opensScaledWithinAShortScreen()
+{
+    startUntilWindowBuilt();
+    // Qt reports the ratio of the window's pixels and the size it draws the whole window at.
+    const auto reported = [this](const QString &pattern) {
+        const QRegularExpression report(pattern);
+        return readLines("stderr").filter(report).value(0).section(report, 1);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!reported("top level QRegion\\(0,0 960x").isEmpty(), 60000);
+    QCOMPARE(reported("destination size .* dpr "), QStringLiteral("0.78125"));
+    QVERIFY(reported("top level QRegion\\(0,0 960x").section(')', 0, 0).toInt() <= 768);
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)
