@@ -1,6 +1,8 @@
-# The installer, made by CPack from the install rules (`cpack` in the build folder). On
-# Windows: a 64-bit NSIS installer into Program Files\Velmora HD with a Start-menu entry and
-# an uninstaller, listed among the installed programs as Velmora HD by Dravik.
+# The packages, made by CPack from the install rules (`cpack` in the build folder). On
+# Windows, three from the same files: a 64-bit NSIS installer into Program Files\Velmora HD with
+# a Start-menu entry and an uninstaller, listed among the installed programs as Velmora HD by
+# Dravik; a zip of the program's folder, which runs wherever it is unpacked; and, where wixl is
+# found (Debian: wixl), an MSI installing per machine into the same folder, for deployment tools.
 
 # The values below reach CPack as written, quotes included.
 set(CPACK_VERBATIM_VARIABLES ON)
@@ -11,7 +13,7 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY "Velmora HD")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Velmora HD")
 
 if(WIN32)
-    set(CPACK_GENERATOR NSIS)
+    set(CPACK_GENERATOR NSIS ZIP)
     set(CPACK_NSIS_PACKAGE_NAME "Velmora HD")
     set(CPACK_NSIS_DISPLAY_NAME "Velmora HD")
     set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
@@ -19,7 +21,10 @@ if(WIN32)
     # entries CPACK_PACKAGE_EXECUTABLES makes point into bin\), in that folder.
     set(CPACK_NSIS_CREATE_ICONS_EXTRA
         "CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Velmora HD.lnk\" \"$INSTDIR\\VelmoraHD.exe\"")
-    set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete \"$SMPROGRAMS\\$MUI_TEMP\\Velmora HD.lnk\"")
+    # The uninstaller removes the product's key, under the publisher's, just before the
+    # Start-menu entries, and would leave the publisher's key behind, empty.
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete \"$SMPROGRAMS\\$MUI_TEMP\\Velmora HD.lnk\"
+  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")
     set(CPACK_NSIS_INSTALLED_ICON_NAME "VelmoraHD.exe")
     set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/resources/picture/camera.ico")
     set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/resources/picture/camera.ico")
@@ -38,6 +43,24 @@ if(WIN32)
   VIAddVersionKey ProductVersion \"${PROJECT_VERSION}\"
   VIAddVersionKey FileVersion \"${PROJECT_VERSION}\"
   VIAddVersionKey FileDescription \"Velmora HD ${PROJECT_VERSION} Setup\"")
+
+    find_program(VELMORA_WIXL wixl)
+    find_program(VELMORA_WIXL_HEAT wixl-heat)
+    if(VELMORA_WIXL AND VELMORA_WIXL_HEAT)
+        list(APPEND CPACK_GENERATOR External)
+        set(CPACK_EXTERNAL_REQUESTED_VERSIONS 1.0)
+        set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+        set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${PROJECT_SOURCE_DIR}/cmake/MsiPackage.cmake")
+        set(CPACK_VELMORA_WIXL "${VELMORA_WIXL}")
+        set(CPACK_VELMORA_WIXL_HEAT "${VELMORA_WIXL_HEAT}")
+        set(CPACK_VELMORA_MSI_SOURCE "${PROJECT_SOURCE_DIR}/cmake/VelmoraHD.wxs.in")
+        set(CPACK_VELMORA_MSI_ICON "${PROJECT_SOURCE_DIR}/resources/picture/camera.ico")
+        set(CPACK_VELMORA_MSI_PROGRAM "VelmoraHD.exe")
+        # Fixed for every version to come: Windows Installer knows the product by it.
+        set(CPACK_VELMORA_MSI_UPGRADE_CODE "E772D8B8-F366-4E2F-B1E1-17A877D4E7D6")
+    else()
+        message(STATUS "No wixl and wixl-heat (Debian: wixl): cpack makes no MSI")
+    endif()
 else()
     set(CPACK_GENERATOR TGZ)
 endif()
