@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run Windows programs under Wine (Debian 12's wine64 8).
 
 # Sets `wine` and `wineserver`; else sets `wine_missing` to what is missing and fails.
@@ -8,6 +9,7 @@ velmora_find_wine() {
     fi
     wineserver=$(command -v wineserver || true)
     if [ -z "$wine" ] || [ -z "$wineserver" ]; then
+        # shellcheck disable=SC2034 # for the scripts that source this to report
         wine_missing="no wine64 or wineserver (Debian: apt-get install wine wine64)"
         return 1
     fi
@@ -30,6 +32,19 @@ velmora_start_wine() {
     "$wine" wineboot --init >/dev/null 2>&1 || true
 }
 
+# Gives the prefix Windows's Tahoma, which the form is drawn in there (Debian: fonts-wine).
+# Qt's FreeType engine opens the font files listed in the registry, where Wine lists the Unix
+# fonts but not its own Tahoma: the form's "MS Shell Dlg 2" would fall back to some other font
+# of other widths. Installed as on Windows, it maps to Tahoma there.
+velmora_install_tahoma() {
+    local fonts_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' font
+    for font in tahoma:Tahoma tahomabd:'Tahoma Bold'; do
+        cp "/usr/share/wine/fonts/${font%%:*}.ttf" "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
+        "$wine" reg add "$fonts_key" /v "${font#*:} (TrueType)" /t REG_SZ /d "${font%%:*}.ttf" /f \
+            >/dev/null 2>&1 || return 1
+    done
+}
+
 # Ends every program of the prefix velmora_start_wine made, and removes the prefix.
 velmora_stop_wine() {
     if [ -n "${velmora_wine_prefix:-}" ]; then
@@ -38,25 +53,44 @@ velmora_stop_wine() {
     fi
 }
 
-# A virtual X screen of the given size ("1280x1024") on a display number Xvfb picks itself,
-# so that no other display on the machine is touched; exports DISPLAY. velmora_stop_display
-# ends it.
+# A virtual X screen of the given size ("1280x1024") of its own, started by xvfb-run, which
+# picks a free display number so that no other display on the machine is touched; exports
+# DISPLAY and XAUTHORITY. The screen lives as long as the command xvfb-run holds it with;
+# velmora_stop_display ends that command, and xvfb-run then the screen.
 velmora_start_display() {
-    local number_file
-    number_file=$(mktemp "${TMPDIR:-/tmp}/velmora-display.XXXXXX")
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-    velmora_xvfb=$!
+    local ready
+    ready=$(mktemp "${TMPDIR:-/tmp}/velmora-display.XXXXXX")
+    # shellcheck disable=SC2016 # expanded by the shell xvfb-run starts
+    xvfb-run -a -s "-screen 0 $1x24" \
+        sh -c 'echo "$$ $DISPLAY $XAUTHORITY" >"$0.new" && mv "$0.new" "$0" && exec sleep infinity' \
+        "$ready" >/dev/null 2>&1 &
+    velmora_xvfb_run=$!
     for _ in $(seq 300); do
-        [ -s "$number_file" ] && break
+        [ -s "$ready" ] || ! kill -0 "$velmora_xvfb_run" 2>/dev/null && break
         sleep 0.1
     done
-    DISPLAY=:$(head -n 1 "$number_file")
-    rm -f "$number_file"
-    [ "$DISPLAY" != : ] || return 1
-    export DISPLAY
+    read -r velmora_display_holder DISPLAY XAUTHORITY <"$ready" || true
+    rm -f "$ready"
+    [ -n "${DISPLAY:-}" ] || return 1
+    export DISPLAY XAUTHORITY
     unset WAYLAND_DISPLAY
 }
 
 velmora_stop_display() {
-    [ -z "${velmora_xvfb:-}" ] || kill "$velmora_xvfb" 2>/dev/null || true
+    [ -z "${velmora_display_holder:-}" ] || kill "$velmora_display_holder" 2>/dev/null || true
+    [ -z "${velmora_xvfb_run:-}" ] || wait "$velmora_xvfb_run" 2>/dev/null || true
+    velmora_display_holder=
+    velmora_xvfb_run=
+}
+
+# Whether the X window $1 lies on a screen of the given size ("1280x1024"); sets
+# window_geometry to where it is, as "WIDTHxHEIGHT at X,Y".
+velmora_window_on_screen() {
+    local x y width height
+    read -r x y width height < <(xdotool getwindowgeometry --shell "$1" |
+        sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p' | tr '\n' ' ')
+    # shellcheck disable=SC2034 # for the scripts that source this to report
+    window_geometry="${width}x$height at $x,$y"
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + width)) -le "${2%x*}" ] &&
+        [ $((y + height)) -le "${2#*x}" ]
 }
