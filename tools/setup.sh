@@ -2,11 +2,13 @@
 # Installs what is missing, builds, then either starts the program on the simulated
 # camera ("run"), runs every test ("test"), runs everything CI checks ("ci": the tests,
 # the Windows stage when VELMORA_WINDOWS_QT is set, then the sanitizer builds with their
-# tests, then static analysis), prints the program's figures beside Qt's own floor ("bench",
-# a Release build in build-release/), or runs the Windows stage alone ("windows": the Windows
-# program and every test cross-built into build-windows/ against the Qt kit that
-# VELMORA_WINDOWS_QT names, the tests run under Wine, the installer made, then installed,
-# started, driven and uninstalled under Wine).
+# tests, the program built against a camera SDK laid out as the maker's, then static analysis),
+# prints the program's figures beside Qt's own floor ("bench", a Release build in
+# build-release/), or runs the Windows stage alone ("windows": the Windows program and every
+# test cross-built into build-windows/ against the Qt kit that VELMORA_WINDOWS_QT names, the
+# tests run under Wine, the window checked whole on the screens and scales of Windows users,
+# the installer, the portable zip and the MSI made, then each installed, started, driven and
+# removed under Wine, and the program built against a maker-style SDK DLL and started).
 # Safe to run again: it installs only what is missing and rebuilds incrementally.
 set -euo pipefail
 
@@ -51,9 +53,9 @@ if [[ $mode == test || $mode == ci || $windows_stage == true ]]; then
     packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 fi
 if [[ $windows_stage == true ]]; then
-    # The installer, and the installed program driven on a virtual X display under Wine
-    # (fonts-wine gives Wine its Tahoma).
-    packages+=(nsis fonts-wine xvfb xauth xdotool imagemagick liblnk-utils)
+    # The installer, the MSI (wixl; msitools to make a later version of it), and the installed
+    # program driven on a virtual X display under Wine (fonts-wine gives Wine its Tahoma).
+    packages+=(nsis wixl msitools fonts-wine xvfb xauth xdotool imagemagick liblnk-utils)
 fi
 if [[ $mode == bench ]]; then
     # Whole processes timed, their peak memory, and the table assembled from the reports.
@@ -82,15 +84,15 @@ fi
 jobs=$(nproc)
 
 # The Windows program and every test cross-built into build-windows/, the tests run under
-# Wine (the GUI tests on the offscreen platform, with the same fonts as here), then the
-# installer made and checked installed.
+# Wine (the GUI tests on the offscreen platform, with the same fonts as here), the window
+# checked on the screens of Windows users, then the three packages made and each checked
+# installed, and the program built against a maker-style SDK.
 run_windows_stage() {
-    local build_windows="$root/build-windows"
+    local build_windows="$root/build-windows" started=$SECONDS
+    local cross=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$kit")
     echo "== windows: cross build in build-windows/ against the Qt $qt_version kit in $kit"
-    cmake -S "$root" -B "$build_windows" \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_PREFIX_PATH="$kit" \
+    cmake -S "$root" -B "$build_windows" "${cross[@]}" \
         -DVELMORA_GOOGLETEST_SOURCE_DIR=/usr/src/googletest \
         -DVELMORA_TEST_FONT_DIR=/usr/share/fonts/truetype/dejavu \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-run.sh" >/dev/null
@@ -98,6 +100,7 @@ run_windows_stage() {
 
     echo "== windows: every test under Wine"
     (
+        # shellcheck source=SCRIPTDIR/wine-common.sh
         . "$root/tools/wine-common.sh"
         velmora_find_wine
         trap velmora_stop_wine EXIT
@@ -105,15 +108,19 @@ run_windows_stage() {
         velmora_start_wine
         ctest --test-dir "$build_windows" --output-on-failure --parallel "$jobs"
     )
-    echo "== windows: every text of the window whole at 100, 125, 150 and 200 %"
+    echo "== windows: the window whole on the screens and at the scales of Windows users"
     bash "$root/tools/windows-scaling-check.sh" "$build_windows"
 
-    echo "== windows: installer"
+    echo "== windows: the installer, the portable zip and the MSI"
     (cd "$build_windows" && cpack)
-    local installer
-    installer=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$build_windows/CPackConfig.cmake")
-    echo "== windows: the installer under Wine"
-    bash "$root/tools/windows-install-check.sh" "$build_windows/$installer.exe" "$qt_version"
+    local name
+    name=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$build_windows/CPackConfig.cmake")
+    echo "== windows: the three packages under Wine"
+    bash "$root/tools/windows-install-check.sh" "$qt_version" "$build_windows/$name".{exe,zip,msi}
+
+    echo "== windows: the program against a camera SDK DLL laid out as the maker's"
+    bash "$root/tools/vendor-sdk-check.sh" "$build_windows" "$root/build-windows-vendor" "${cross[@]}"
+    echo "== windows: stage passed in $((SECONDS - started)) s"
 }
 
 if [[ $mode == windows ]]; then
@@ -138,6 +145,7 @@ if [[ $mode == run ]]; then
         export NIVARO_SDK_CONFIG="$root/docs/examples/demo-config.json"
         echo "Simulated cameras from docs/examples/demo-config.json (set NIVARO_SDK_CONFIG for another file)." >&2
     fi
+    # shellcheck disable=SC2031 # only the Windows stage's test run, in a subshell, unsets it
     if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
         exec "$program"
     fi
@@ -155,6 +163,9 @@ if [[ $windows_stage == true ]]; then
 fi
 ctest --preset default --parallel "$jobs" "${ctest_options[@]}"
 [[ $mode == ci ]] || exit 0
+
+echo "== the program against a camera SDK laid out as the maker's"
+bash tools/vendor-sdk-check.sh "$build" "$root/build-vendor" -DCMAKE_BUILD_TYPE=Release
 
 if [[ $windows_stage == true ]]; then
     run_windows_stage

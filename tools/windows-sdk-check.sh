@@ -30,6 +30,7 @@ cxx=$(command -v "$target-g++-posix" || true)
 [ -n "$cxx" ] || skip "no $target-g++-posix (Debian: apt-get install g++-mingw-w64-x86-64-posix)"
 objdump=$(command -v "$target-objdump" || true)
 [ -n "$objdump" ] || skip "no $target-objdump (Debian: apt-get install binutils-mingw-w64-x86-64)"
+# shellcheck source=SCRIPTDIR/wine-common.sh
 . "$source_dir/tools/wine-common.sh"
 velmora_find_wine || skip "$wine_missing"
 [ -f "$googletest_dir/CMakeLists.txt" ] || skip "no GoogleTest sources in $googletest_dir (Debian: apt-get install googletest)"
