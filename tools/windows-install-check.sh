@@ -125,7 +125,7 @@ check_program_folder() {
 # Starts the program in its folder, checks its standard output and its window, drives Scan
 # and Connect with the keyboard, and closes it.
 run_program() {
-    local screen=$1 expected=$2 trace=$work/sdk.trace window
+    local screen=$1 expected=$2 trace=$work/sdk.trace
     # No QT_* variable reaches a program under Wine: the font engine is given on the command
     # line, so that the window is laid out as on Windows rather than through Wine's GDI fonts.
     (
@@ -134,8 +134,7 @@ run_program() {
             "$wine" "$target" -platform windows:fontengine=freetype >"$work/stdout" 2>"$work/stderr"
     ) &
     program_pid=$!
-    find_window() { window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1); }
-    wait_for 60 find_window || fail "no window \"$title\" appeared"
+    velmora_wait_for_window "$title" || fail "no window \"$title\" appeared"
     velmora_window_on_screen "$window" "$screen" || fail "the window reaches past the screen: $window_geometry"
     echo "   window $window_geometry on a $screen screen"
     [ "$expected" = whole ] || [[ $window_geometry == "$expected at "* ]] ||

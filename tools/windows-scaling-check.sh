@@ -106,7 +106,7 @@ for pass in "${passes[@]}"; do
 
     "$wine" "$program" "${platform[@]}" >/dev/null 2>&1 &
     shown=$!
-    if window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1); then
+    if velmora_wait_for_window "$title"; then
         sleep 2 # the first paint
         screenshot=$screenshots/$wanted_screen-$dpi.png
         import -window root "$screenshot"

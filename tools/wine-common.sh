@@ -83,6 +83,19 @@ velmora_stop_display() {
     velmora_xvfb_run=
 }
 
+# Waits up to a minute for a visible window titled $1 on the display; sets `window` to it. A
+# window that closes while xdotool looks at it makes it fail: it is simply asked again.
+velmora_wait_for_window() {
+    local tick
+    window=
+    for ((tick = 0; tick < 240; ++tick)); do
+        window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+        [ -z "$window" ] || return 0
+        sleep 0.25
+    done
+    return 1
+}
+
 # Whether the X window $1 lies on a screen of the given size ("1280x1024"); sets
 # window_geometry to where it is, as "WIDTHxHEIGHT at X,Y".
 velmora_window_on_screen() {
