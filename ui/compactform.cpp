@@ -10,7 +10,8 @@ namespace {
 constexpr int compactButtonHeight = 30;
 constexpr int compactRowMargin = 2;
 
-// The central widget keeps its preferred height only as long as the screen allows it.
+// The form's central widget never gets less than the height it would like (its vertical policy
+// is Minimum); a Preferred one lets the window be as short as its layouts need at least.
 void letCentralWidgetShrink(QWidget &window)
 {
     auto *central = window.findChild<QWidget *>(QStringLiteral("centralWidget"));
