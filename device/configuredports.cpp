@@ -44,7 +44,7 @@ QStringList configuredPorts()
 
 } // namespace
 
-MainWindow::PortSource standInPorts()
+PortSource sdkPorts()
 {
     return [] { return systemThenConfigured(systemPorts(), configuredPorts()); };
 }

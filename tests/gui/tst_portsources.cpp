@@ -98,7 +98,7 @@ void tst_PortSources::standInScanAddsConfiguredPorts()
 
     QTemporaryDir folder;
     qputenv("NIVARO_SDK_CONFIG", QFile::encodeName(configurationFile(folder, file)));
-    const QStringList listed = portsources::standInPorts()();
+    const QStringList listed = portsources::sdkPorts()();
     qunsetenv("NIVARO_SDK_CONFIG");
     QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram));
     QCOMPARE(listed, portsources::systemThenConfigured(portsources::systemPorts(), configured));
