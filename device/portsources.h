@@ -25,4 +25,9 @@ QStringList systemThenConfigured(const QStringList &system, const QStringList &c
 // character. The maker's SDK reaches real ports only: its scan lists the system's alone.
 PortSource sdkPorts();
 
+// The stand-in's configured ports alone: the members of the top-level "ports" object of its
+// configuration file, in the file's order, each name once. None when the file cannot be used:
+// the SDK reports that itself. Only builds with the stand-in SDK have it.
+QStringList configuredPorts();
+
 } // namespace portsources
