@@ -24,8 +24,6 @@ private slots:
 
     void resetAppliesDefaultsOnlyWhenAnsweredYes_data();
     void resetAppliesDefaultsOnlyWhenAnsweredYes();
-    void userResetSaturatesUnusableDefaults_data();
-    void userResetSaturatesUnusableDefaults();
 
     void nucRequestUpdatesOnlyUserBox_data();
     void nucRequestUpdatesOnlyUserBox();
@@ -499,6 +497,30 @@ void tst_ParameterSets::resetAppliesDefaultsOnlyWhenAnsweredYes_data()
          {"nucEnabled", 2}, {"gsk", 2}, {"gms", 50}},
         userLines, SimulatedSdk::operations(userCalls));
     // clang-format on
+    // Defaults beyond what the controls hold come to their nearest end, not a wrapped value.
+    const auto unusable = [&](const char *name, double value, const Settings &shown) {
+        row(name, "resetParamButtonUser", userQuestion,
+            {{"gamma", value},
+             {"clhe", value},
+             {"sharpening", value},
+             {"roiX1", value},
+             {"roiX2", value}},
+            QMessageBox::Yes, shown, {}, userLines, SimulatedSdk::operations(userCalls));
+    };
+    const Settings lowest = {{"gammaSlider", 0},
+                             {"clheSlider", 0},
+                             {"sharpeningSlider", 0},
+                             {"x1RoiEdit", 5},
+                             {"x2RoiEdit", 5}};
+    const Settings highest = {{"gammaSlider", 20},
+                              {"clheSlider", 30000},
+                              {"sharpeningSlider", 40},
+                              {"x1RoiEdit", 1275},
+                              {"x2RoiEdit", 1275}};
+    unusable("User, defaults not a number", std::numeric_limits<double>::quiet_NaN(), lowest);
+    unusable("User, defaults far above int", 1e300, highest);
+    unusable("User, defaults far below int", -1e300, lowest);
+    unusable("User, defaults just above int", 2147483648.0, highest);
     const char *iaQuestion = "Do you really want to reset IA settings?";
     row("IA, No changes nothing", "resetIAControls", iaQuestion, record({4, 7, 80, 30, 1}),
         QMessageBox::No, iaControls({2, 11, 22, 33, 3}), record({1, 10, 50, 50, 0}), {}, {});
@@ -537,40 +559,6 @@ void tst_ParameterSets::resetAppliesDefaultsOnlyWhenAnsweredYes()
     if (answer == QMessageBox::No)
         QCOMPARE(reset.trace, QStringList());
     QCOMPARE(holding(sdk.registers(port), held), held);
-}
-
-void tst_ParameterSets::userResetSaturatesUnusableDefaults_data()
-{
-    QTest::addColumn<double>("value"); // every one of the defaults below
-    QTest::addColumn<Settings>("shown");
-
-    // clang-format off
-    const Settings lowest = {{"gammaSlider", 0}, {"clheSlider", 0}, {"sharpeningSlider", 0},
-                             {"x1RoiEdit", 5}, {"x2RoiEdit", 5}};
-    const Settings highest = {{"gammaSlider", 20}, {"clheSlider", 30000},
-                              {"sharpeningSlider", 40}, {"x1RoiEdit", 1275}, {"x2RoiEdit", 1275}};
-    // clang-format on
-    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << lowest;
-    QTest::newRow("far above int") << 1e300 << highest;
-    QTest::newRow("far below int") << -1e300 << lowest;
-    QTest::newRow("just above int") << 2147483648.0 << highest;
-}
-
-void tst_ParameterSets::userResetSaturatesUnusableDefaults()
-{
-    QFETCH(double, value);
-    QFETCH(Settings, shown);
-
-    SimulatedSdk sdk;
-    auto window = sdk.makeConnectedWindow(port);
-    sdk.setDefaults({{"gamma", value},
-                     {"clhe", value},
-                     {"sharpening", value},
-                     {"roiX1", value},
-                     {"roiX2", value}});
-    sdk.clickAndCollect(*window, "resetParamButtonUser", QMessageBox::Yes);
-
-    QCOMPARE(showing(*window, shown), shown);
 }
 
 void tst_ParameterSets::nucRequestUpdatesOnlyUserBox_data()
