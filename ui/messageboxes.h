@@ -5,7 +5,7 @@
 class QWidget;
 
 // The boxes as Qt's message boxes, modal over the window, but for the parentless Reset question.
-class MessageBoxes : public BoxPresenter
+class MessageBoxes final : public BoxPresenter
 {
 public:
     explicit MessageBoxes(QWidget *window);

@@ -59,14 +59,6 @@ QString shownBy(const QWidget &widget)
     return {};
 }
 
-// The tooltip as a user reads it, a paragraph a line.
-QStringList tooltipOf(const QWidget &widget)
-{
-    if (widget.toolTip().isEmpty())
-        return {};
-    return QTextDocumentFragment::fromHtml(widget.toolTip()).toPlainText().split('\n');
-}
-
 // What the text step may not change: every placed widget's values, ranges, indices, states.
 QStringList formState(const Form &form)
 {
@@ -192,7 +184,9 @@ void tst_Form::showsWhatItIsKnownBy()
         = name == form.window.objectName() ? &form.window : form.window.findChild<QWidget *>(name);
     QVERIFY2(widget, qPrintable("the form has no " + name));
     QCOMPARE(shownBy(*widget), shows);
-    QCOMPARE(tooltipOf(*widget).mid(0, tooltip.size()), tooltip);
+    // The tooltip as a user reads it, a paragraph a line.
+    const QString tip = QTextDocumentFragment::fromHtml(widget->toolTip()).toPlainText();
+    QCOMPARE(tip.split('\n').mid(0, tooltip.size()), tooltip);
 }
 
 void tst_Form::keysKeepControlsInTheirRange_data()
@@ -201,20 +195,15 @@ void tst_Form::keysKeepControlsInTheirRange_data()
     QTest::addColumn<QTestEventList>("input");
     QTest::addColumn<QString>("shown"); // a slider's position, a spin box's text
 
-    // A key that would take the text beyond the range is refused; a value typed below it is
-    // raised to the minimum with Enter.
-
-    const auto row = [](const char *name, const char *control, const QTestEventList &input,
-                        const char *shown) {
-        QTest::newRow(name) << QByteArray(control) << input << QString(shown);
+    const auto row = [](const QByteArray &name, const char *control, const QTestEventList &input,
+                        const QString &shown) {
+        QTest::newRow(name.constData()) << QByteArray(control) << input << shown;
     };
     // From its start, a step and a page, then its end.
     const auto slider = [&row](const char *name, int stepAndPage, int end) {
-        const QByteArray steps = QByteArray(name) + " steps";
-        row(steps.constData(), name, pressed({Qt::Key_Right, Qt::Key_PageUp}),
-            QByteArray::number(stepAndPage).constData());
-        const QByteArray ends = QByteArray(name) + " ends";
-        row(ends.constData(), name, pressed({Qt::Key_End}), QByteArray::number(end).constData());
+        row(name + QByteArray(" steps"), name, pressed({Qt::Key_Right, Qt::Key_PageUp}),
+            QString::number(stepAndPage));
+        row(name + QByteArray(" ends"), name, pressed({Qt::Key_End}), QString::number(end));
     };
     slider("sharpeningSlider", 14, 40);
     slider("gammaSlider", 7, 20);
@@ -226,6 +215,8 @@ void tst_Form::keysKeepControlsInTheirRange_data()
     slider("tintSlider", 6, 20);
     slider("gmsSlider", 11, 99);
     slider("gfidSlider", 51, 1000);
+    // A key that would take the text beyond the range is refused; a value typed below it is
+    // raised to the minimum with Enter.
     row("x1 up", "x1RoiEdit", pressed({Qt::Key_Up}), "6");
     row("x1 below 5", "x1RoiEdit", typed("0"), "5");
     row("x1 above 1275", "x1RoiEdit", typed("1276"), "127");

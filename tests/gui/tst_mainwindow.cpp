@@ -288,10 +288,9 @@ void tst_MainWindow::aboutBoxShowsProductAndVersionEveryTime()
     about->click();
     about->click();
 
-    QCOMPARE(answerer.seen().size(), 2);
+    const QString dialog = box::window("Dialog", "About");
+    QCOMPARE(answerer.shown(), QStringList({dialog, dialog}));
     for (const ModalAnswerer::Seen &box : answerer.seen()) {
-        QCOMPARE(box.className, QStringLiteral("Dialog"));
-        QCOMPARE(box.title, QStringLiteral("About"));
         QVERIFY(!box.hasParent);
         QCOMPARE(box.labels,
                  QStringList({"Nom du produit : ", "Velmora HD", "Version du produit :", "1.4.4",

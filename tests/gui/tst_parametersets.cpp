@@ -570,19 +570,20 @@ void tst_ParameterSets::nucRequestUpdatesOnlyUserBox_data()
     QTest::addColumn<bool>("userAfter");
     QTest::addColumn<QStringList>("boxes");
 
-    QTest::newRow("Expert tab") << QByteArray("nucRequest") << QByteArray("accepts") << false
-                                << false << true << QStringList {};
-    QTest::newRow("User tab") << QByteArray("userNucRequest") << QByteArray("accepts") << false
-                              << false << true << QStringList {};
+    const auto row = [](const char *name, const char *button, const char *camera, bool userBefore,
+                        bool expertBefore, bool userAfter, const QStringList &boxes) {
+        QTest::newRow(name) << QByteArray(button) << QByteArray(camera) << userBefore
+                            << expertBefore << userAfter << boxes;
+    };
+    row("Expert tab", "nucRequest", "accepts", false, false, true, {});
+    row("User tab", "userNucRequest", "accepts", false, false, true, {});
     // The camera keeps NUC on after a request unless it stops answering right after taking
     // it: then the state read back is "disabled" and the box must say so.
-    QTest::newRow("camera silent after taking the request")
-        << QByteArray("nucRequest") << QByteArray("goes silent") << true << false << false
-        << QStringList {};
+    row("camera silent after taking the request", "nucRequest", "goes silent", true, false, false,
+        {});
     // A refused request is followed by its box alone, no state read back.
-    QTest::newRow("refused, from the User tab")
-        << QByteArray("userNucRequest") << QByteArray("refuses") << false << true << false
-        << QStringList {box::warning("Error on processing the NUC request")};
+    row("refused, from the User tab", "userNucRequest", "refuses", false, true, false,
+        {box::warning("Error on processing the NUC request")});
 }
 
 void tst_ParameterSets::nucRequestUpdatesOnlyUserBox()
@@ -608,10 +609,8 @@ void tst_ParameterSets::nucRequestUpdatesOnlyUserBox()
 
     const SimulatedSdk::Clicked request = sdk.clickAndCollect(*window, button.constData());
 
-    QStringList calls {"camera[COM3].RequestNuc"};
-    if (boxes.isEmpty())
-        calls << "camera[COM3].GetNucEnabled";
-    QCOMPARE(request.operations(), calls);
+    const QStringList calls {"camera[COM3].RequestNuc", "camera[COM3].GetNucEnabled"};
+    QCOMPARE(request.operations(), calls.mid(0, boxes.isEmpty() ? 2 : 1));
     const Settings after = {{"userNucCheckBox", userAfter}, {"nucCheckBox", expertBefore}};
     QCOMPARE(showing(*window, after), after);
     QCOMPARE(request.log, QStringList());
