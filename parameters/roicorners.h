@@ -18,8 +18,8 @@ class RoiCorners
 public:
     RoiCorners(QSpinBox *x1, QSpinBox *y1, QSpinBox *x2, QSpinBox *y2, BoxPresenter &boxes);
 
-    // The corner given this value crosses its opposite: it is brought onto the opposite
-    // corner, and then a box says why.
+    // When the corner, given this value, crosses its opposite, it is brought onto the
+    // opposite corner, and then a box says why.
     void check(RoiCorner corner, int value);
     QSpinBox *spinBox(RoiCorner corner) const;
 
