@@ -140,7 +140,8 @@ void tst_PortSources::configuredPortsBesideTheProgram()
                            + QDir::listSeparator() + environment.value(QStringLiteral("PATH")));
     QProcess listing;
     listing.setProcessEnvironment(environment);
-    listing.start(copy, QStringList());
+    // Read as text: a Windows program ends its lines with a carriage return too.
+    listing.start(copy, QStringList(), QIODevice::ReadOnly | QIODevice::Text);
     QVERIFY2(listing.waitForFinished(60000), qPrintable(listing.errorString()));
     QCOMPARE(listing.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(listing.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
