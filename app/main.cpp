@@ -48,9 +48,7 @@ int main(int argc, char **argv)
     int result = 0;
     {
         MainWindow window;
-#ifdef VELMORA_STAND_IN_SDK
-        window.setPortSource(portsources::standInPorts());
-#endif
+        window.setPortSource(portsources::sdkPorts());
         showWithinScreen(window);
         result = application.exec();
     }

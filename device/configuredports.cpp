@@ -19,8 +19,8 @@ bool isListable(const std::string &name)
     });
 }
 
-// The members of the top-level "ports" object of the stand-in SDK's configuration file, in the
-// file's order, each name once. None when the file cannot be used: the SDK reports that itself.
+} // namespace
+
 QStringList configuredPorts()
 {
     const nivaro_sim::ConfigurationSource source = nivaro_sim::configurationSource();
@@ -42,9 +42,7 @@ QStringList configuredPorts()
     return names;
 }
 
-} // namespace
-
-MainWindow::PortSource standInPorts()
+PortSource sdkPorts()
 {
     return [] { return systemThenConfigured(systemPorts(), configuredPorts()); };
 }

@@ -1,60 +1,68 @@
+#include "parameters/iaparameters.h"
+
 #include "nivaro_sdk.h"
+#include "parameters/boxpresenter.h"
 #include "parameters/conversions.h"
 #include "parameters/logformat.h"
-#include "parameters/parameterboxes.h"
-#include "ui/mainwindow.h"
-#include "ui_mainwindow.h"
+#include "parameters/logsink.h"
+
+#include <QComboBox>
+#include <QSpinBox>
 
 using conversions::lowByte;
 
-void MainWindow::ApplyParamsIA()
-{
-    if (!camera)
-        return;
-    nivaro_sdk::IaConfig config {};
-    config.resizeMode = lowByte(ui->iAResizeModeComboBox->currentIndex());
-    config.maxBoxes = lowByte(ui->nbBoxesSpinBox->value());
-    config.sensitivity = lowByte(ui->iASensitivitySpinBox->value());
-    config.iouThreshold = lowByte(ui->interOverUnionSpinBox->value());
-    config.outputType = lowByte(ui->iAOutputTypeComboBox->currentIndex());
-    logStep(camera->SetIaConfig(config), "Set IA config");
-}
+IaParameters::IaParameters(const IaControls &controls, LogSink &log, BoxPresenter &boxes)
+    : form(controls), log(log), boxes(boxes)
+{ }
 
-void MainWindow::ReadParamsIA()
+void IaParameters::read(nivaro_sdk::INivaroCamera *camera)
 {
     if (!camera)
         return;
-    AddLog("Start read IA parameters");
+    log.add("Start read IA parameters");
     nivaro_sdk::IaConfig config {};
     if (camera->GetIaConfig(config)) {
         using logformat::byteNumber;
-        ui->iAResizeModeComboBox->setCurrentIndex(config.resizeMode);
-        AddLog("IA resize mode = " + byteNumber(config.resizeMode));
-        ui->nbBoxesSpinBox->setValue(config.maxBoxes);
-        AddLog("IA max boxes = " + byteNumber(config.maxBoxes));
-        ui->iASensitivitySpinBox->setValue(config.sensitivity);
-        AddLog("IA sensitivity = " + byteNumber(config.sensitivity));
-        ui->interOverUnionSpinBox->setValue(config.iouThreshold);
-        AddLog("IA InterOU = " + byteNumber(config.iouThreshold));
-        ui->iAOutputTypeComboBox->setCurrentIndex(config.outputType);
-        AddLog("IA Output type = " + byteNumber(config.outputType));
+        form.iAResizeModeComboBox->setCurrentIndex(config.resizeMode);
+        log.add("IA resize mode = " + byteNumber(config.resizeMode));
+        form.nbBoxesSpinBox->setValue(config.maxBoxes);
+        log.add("IA max boxes = " + byteNumber(config.maxBoxes));
+        form.iASensitivitySpinBox->setValue(config.sensitivity);
+        log.add("IA sensitivity = " + byteNumber(config.sensitivity));
+        form.interOverUnionSpinBox->setValue(config.iouThreshold);
+        log.add("IA InterOU = " + byteNumber(config.iouThreshold));
+        form.iAOutputTypeComboBox->setCurrentIndex(config.outputType);
+        log.add("IA Output type = " + byteNumber(config.outputType));
     } else {
-        AddLog("Unable to read IA configuration");
+        log.add("Unable to read IA configuration");
     }
-    AddLog("End read IA parameters");
+    log.add("End read IA parameters");
 }
 
-void MainWindow::ResetParamsIA()
+void IaParameters::write(nivaro_sdk::INivaroCamera *camera)
 {
     if (!camera)
         return;
-    if (!parameterboxes::confirmReset(tr("Do you really want to reset IA settings?")))
+    nivaro_sdk::IaConfig config {};
+    config.resizeMode = lowByte(form.iAResizeModeComboBox->currentIndex());
+    config.maxBoxes = lowByte(form.nbBoxesSpinBox->value());
+    config.sensitivity = lowByte(form.iASensitivitySpinBox->value());
+    config.iouThreshold = lowByte(form.interOverUnionSpinBox->value());
+    config.outputType = lowByte(form.iAOutputTypeComboBox->currentIndex());
+    log.step(camera->SetIaConfig(config), "Set IA config");
+}
+
+void IaParameters::reset(nivaro_sdk::INivaroCamera *camera)
+{
+    if (!camera)
+        return;
+    if (!boxes.confirm(windowText("Do you really want to reset IA settings?")))
         return;
     nivaro_sdk::INivaroConfig *config = nivaro_sdk::NivaroSdk::get_instance()->GetConfig();
-    ui->iAResizeModeComboBox->setCurrentIndex(config->GetDefaultIaResizeMode());
-    ui->nbBoxesSpinBox->setValue(config->GetDefaultIaMaxBoxes());
-    ui->iASensitivitySpinBox->setValue(config->GetDefaultIaSensitivity());
-    ui->interOverUnionSpinBox->setValue(config->GetDefaultIaIou());
-    ui->iAOutputTypeComboBox->setCurrentIndex(config->GetDefaultIaOutputType());
-    ApplyParamsIA();
+    form.iAResizeModeComboBox->setCurrentIndex(config->GetDefaultIaResizeMode());
+    form.nbBoxesSpinBox->setValue(config->GetDefaultIaMaxBoxes());
+    form.iASensitivitySpinBox->setValue(config->GetDefaultIaSensitivity());
+    form.interOverUnionSpinBox->setValue(config->GetDefaultIaIou());
+    form.iAOutputTypeComboBox->setCurrentIndex(config->GetDefaultIaOutputType());
+    write(camera);
 }

@@ -1,25 +1,13 @@
 #include "parameters/parameterboxes.h"
 
-#include "ui/mainwindow.h"
-
-#include <QMessageBox>
+#include "parameters/boxpresenter.h"
 
 namespace parameterboxes {
 
-void showCameraNotConnected(QWidget *parent, const std::string &portName)
+void showCameraNotConnected(BoxPresenter &boxes, const std::string &portName)
 {
-    QMessageBox::about(
-        parent, MainWindow::tr("Camera not connected"),
-        MainWindow::tr("Unable to connect to %1").arg(QString::fromStdString(portName)));
-}
-
-bool confirmReset(const QString &question)
-{
-    QMessageBox box;
-    box.setText(question);
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    boxes.about(windowText("Camera not connected"),
+                windowText("Unable to connect to %1").arg(QString::fromStdString(portName)));
 }
 
 } // namespace parameterboxes

@@ -2,7 +2,7 @@
 
 #include <string>
 
-class MainWindow;
+class LogSink;
 class QCheckBox;
 
 namespace readout {
@@ -10,7 +10,6 @@ namespace readout {
 using SwitchFormat = std::string (*)(bool);
 
 // A switch read from the camera: checked or unchecked in the form, then one log line.
-void showSwitch(MainWindow &window, QCheckBox *box, bool on, const char *label,
-                SwitchFormat format);
+void showSwitch(LogSink &log, QCheckBox *box, bool on, const char *label, SwitchFormat format);
 
 } // namespace readout

@@ -1,19 +1,29 @@
+#include "parameters/userparameters.h"
+
 #include "nivaro_sdk.h"
+#include "parameters/boxpresenter.h"
 #include "parameters/conversions.h"
+#include "parameters/expertparameters.h"
 #include "parameters/formstates.h"
 #include "parameters/logformat.h"
+#include "parameters/logsink.h"
 #include "parameters/parameterboxes.h"
 #include "parameters/readout.h"
-#include "ui/mainwindow.h"
-#include "ui_mainwindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSlider>
+#include <QSpinBox>
 
 using conversions::saturatingToInt;
+using conversions::saturatingToUint32;
 using formstates::checkStateFor;
 using formstates::isChecked;
 
 namespace {
 
-nivaro_sdk::ZoomConfig zoomFromForm(const Ui::MainWindow &form)
+nivaro_sdk::ZoomConfig zoomFromForm(const UserControls &form)
 {
     nivaro_sdk::ZoomConfig zoom {};
     zoom.zoomFactor = static_cast<float>(form.factorZoomEdit->value());
@@ -25,157 +35,167 @@ nivaro_sdk::ZoomConfig zoomFromForm(const Ui::MainWindow &form)
 
 } // namespace
 
-bool MainWindow::ReadParamsUser()
+UserParameters::UserParameters(const UserControls &controls, LogSink &log, BoxPresenter &boxes)
+    : form(controls)
+    , log(log)
+    , boxes(boxes)
+    , roi(controls.x1RoiEdit, controls.y1RoiEdit, controls.x2RoiEdit, controls.y2RoiEdit, boxes)
+{ }
+
+bool UserParameters::read(nivaro_sdk::INivaroCamera *camera, const std::string &port)
 {
     if (!camera) {
-        parameterboxes::showCameraNotConnected(this, portName);
+        parameterboxes::showCameraNotConnected(boxes, port);
         return false;
     }
-    AddLog("Start Read camera parameters");
+    log.add("Start Read camera parameters");
 
     nivaro_sdk::VersionInfo versions {};
     camera->GetVersions(versions);
     // The SDK answers zeroed words when the camera stayed silent; its result flag says nothing.
     if (versions.riscvVersion == 0 && versions.fpgaVersion == 0) {
-        parameterboxes::showCameraNotConnected(this, portName);
-        AddLog("End Read camera parameters : COM Error");
+        parameterboxes::showCameraNotConnected(boxes, port);
+        log.add("End Read camera parameters : COM Error");
         return false;
     }
     camera->BeginRead();
-    AddLog("RISC-V version = " + logformat::versionDigits(versions.riscvVersion)
-           + "\nFPGA version = " + logformat::versionDigits(versions.fpgaVersion));
+    log.add("RISC-V version = " + logformat::versionDigits(versions.riscvVersion)
+            + "\nFPGA version = " + logformat::versionDigits(versions.fpgaVersion));
 
+    // Only the sliders are set: the pairs bring their spin boxes along.
     const float gamma = conversions::fromFixed16_16(camera->GetGamma());
-    ui->gammaSlider->setValue(conversions::gammaToPosition(gamma));
-    AddLog("Gamma value = " + logformat::floating(gamma));
+    form.gammaSlider->setValue(conversions::gammaToPosition(gamma));
+    log.add("Gamma value = " + logformat::floating(gamma));
 
     const uint32_t clhe = camera->GetClhe();
-    ui->clheSlider->setValue(saturatingToInt(clhe));
-    AddLog("CLHE value = " + logformat::floating(clhe));
+    form.clheSlider->setValue(saturatingToInt(clhe));
+    log.add("CLHE value = " + logformat::floating(clhe));
 
     const float sharpening = conversions::fromFixed8_8(camera->GetSharpening());
-    ui->sharpeningSlider->setValue(conversions::sharpeningToPosition(sharpening));
-    AddLog("Sharpening value = " + logformat::floating(sharpening));
+    form.sharpeningSlider->setValue(conversions::sharpeningToPosition(sharpening));
+    log.add("Sharpening value = " + logformat::floating(sharpening));
 
     const auto readCorner = [this](uint32_t value, QSpinBox *edit, const char *label) {
         edit->setValue(saturatingToInt(value));
-        AddLog(label + logformat::unsignedNumber(value));
+        log.add(label + logformat::unsignedNumber(value));
     };
-    readCorner(camera->GetRoiX1(), ui->x1RoiEdit, "ROI X1 value = ");
-    readCorner(camera->GetRoiY1(), ui->y1RoiEdit, "ROI Y1 value = ");
-    readCorner(camera->GetRoiX2(), ui->x2RoiEdit, "ROI X2 value = ");
-    readCorner(camera->GetRoiY2(), ui->y2RoiEdit, "ROI Y2 value = ");
+    readCorner(camera->GetRoiX1(), form.x1RoiEdit, "ROI X1 value = ");
+    readCorner(camera->GetRoiY1(), form.y1RoiEdit, "ROI Y1 value = ");
+    readCorner(camera->GetRoiX2(), form.x2RoiEdit, "ROI X2 value = ");
+    readCorner(camera->GetRoiY2(), form.y2RoiEdit, "ROI Y2 value = ");
 
     using logformat::enabledState;
     using logformat::oneOrZero;
     using readout::showSwitch;
-    showSwitch(*this, ui->polarityCheckBox, camera->GetPolarity(), "Polarity value = ", oneOrZero);
+    showSwitch(log, form.polarityCheckBox, camera->GetPolarity(), "Polarity value = ", oneOrZero);
 
     // A camera may leave the record unfilled: starting from what the form shows keeps it as is.
-    nivaro_sdk::ZoomConfig zoom = zoomFromForm(*ui);
+    nivaro_sdk::ZoomConfig zoom = zoomFromForm(form);
     camera->GetZoom(zoom);
-    ui->factorZoomEdit->setValue(zoom.zoomFactor);
-    ui->methodZoomEdit->setCurrentIndex(zoom.interpolationMethod);
-    ui->xCenterZoomEdit->setValue(zoom.centerX);
-    ui->yCenterZoomEdit->setValue(zoom.centerY);
-    AddLog("ZOOM factor value = " + logformat::floating(zoom.zoomFactor));
+    form.factorZoomEdit->setValue(zoom.zoomFactor);
+    form.methodZoomEdit->setCurrentIndex(zoom.interpolationMethod);
+    form.xCenterZoomEdit->setValue(zoom.centerX);
+    form.yCenterZoomEdit->setValue(zoom.centerY);
+    log.add("ZOOM factor value = " + logformat::floating(zoom.zoomFactor));
 
     const uint8_t contrastType = camera->GetContrastType();
-    ui->contrastTypeEdit->setCurrentIndex(contrastType);
-    AddLog(std::string("Contrast type = ") + (contrastType == 0 ? "CLHE (ROI)" : "CLAHE (LOCAL)"));
+    form.contrastTypeEdit->setCurrentIndex(contrastType);
+    log.add(std::string("Contrast type = ") + (contrastType == 0 ? "CLHE (ROI)" : "CLAHE (LOCAL)"));
 
-    showSwitch(*this, ui->userNucCheckBox, camera->GetNucEnabled(), "NUC state = ", enabledState);
-    showSwitch(*this, ui->horizontalFlipCheckBox, camera->GetHorizontalFlip(),
+    showSwitch(log, form.userNucCheckBox, camera->GetNucEnabled(), "NUC state = ", enabledState);
+    showSwitch(log, form.horizontalFlipCheckBox, camera->GetHorizontalFlip(),
                "Horizontal value = ", oneOrZero);
-    showSwitch(*this, ui->verticalFlipCheckBox, camera->GetVerticalFlip(),
+    showSwitch(log, form.verticalFlipCheckBox, camera->GetVerticalFlip(),
                "vertical value = ", oneOrZero);
-    showSwitch(*this, ui->VignettingCorrectionCheckBox, camera->GetVignettingCorrection(),
+    showSwitch(log, form.VignettingCorrectionCheckBox, camera->GetVignettingCorrection(),
                "Vignetting Correction state = ", enabledState);
-    showSwitch(*this, ui->ColumnCorrectionCheckBox, camera->GetColumnCorrection(),
+    showSwitch(log, form.ColumnCorrectionCheckBox, camera->GetColumnCorrection(),
                "Column Correction state = ", enabledState);
 
-    AddLog("End Read camera parameters");
+    log.add("End Read camera parameters");
     return true;
 }
 
-void MainWindow::ApplyParamsUser()
+void UserParameters::write(nivaro_sdk::INivaroCamera *camera)
 {
     if (!camera)
         return;
-    using conversions::saturatingToUint32;
-
-    logStep(camera->SetGamma(conversions::toFixed16_16(ui->gammaEdit->value())), "Set GAMMA value");
-    logStep(camera->SetClhe(saturatingToUint32(ui->clheEdit->value())), "Set CLHE value");
-    logStep(camera->SetSharpening(conversions::toFixed8_8(ui->sharpeningEdit->value())),
-            "Set SHARPENING value");
+    log.step(camera->SetGamma(conversions::toFixed16_16(form.gammaEdit->value())),
+             "Set GAMMA value");
+    log.step(camera->SetClhe(saturatingToUint32(form.clheEdit->value())), "Set CLHE value");
+    log.step(camera->SetSharpening(conversions::toFixed8_8(form.sharpeningEdit->value())),
+             "Set SHARPENING value");
 
     // Each corner is checked against the other right before it is sent, so a crossed
     // corner is corrected in the form and the corrected value is the one the camera gets.
-    x1RoiUserValueChanged(ui->x1RoiEdit->value());
-    logStep(camera->SetRoiX1(saturatingToUint32(ui->x1RoiEdit->value())), "Set ROI X1 value");
-    y1RoiUserValueChanged(ui->y1RoiEdit->value());
-    logStep(camera->SetRoiY1(saturatingToUint32(ui->y1RoiEdit->value())), "Set ROI Y1 value");
-    x2RoiUserValueChanged(ui->x2RoiEdit->value());
-    logStep(camera->SetRoiX2(saturatingToUint32(ui->x2RoiEdit->value())), "Set ROI X2 value");
-    y2RoiUserValueChanged(ui->y2RoiEdit->value());
-    logStep(camera->SetRoiY2(saturatingToUint32(ui->y2RoiEdit->value())), "Set ROI Y2 value");
+    using Camera = nivaro_sdk::INivaroCamera;
+    const auto sendCorner
+        = [this, camera](RoiCorner corner, bool (Camera::*set)(uint32_t), const char *what) {
+              QSpinBox *edit = roi.spinBox(corner);
+              checkRoiCorner(corner, edit->value());
+              log.step((camera->*set)(saturatingToUint32(edit->value())), what);
+          };
+    sendCorner(RoiCorner::x1, &Camera::SetRoiX1, "Set ROI X1 value");
+    sendCorner(RoiCorner::y1, &Camera::SetRoiY1, "Set ROI Y1 value");
+    sendCorner(RoiCorner::x2, &Camera::SetRoiX2, "Set ROI X2 value");
+    sendCorner(RoiCorner::y2, &Camera::SetRoiY2, "Set ROI Y2 value");
 
-    logStep(camera->SetPolarity(isChecked(ui->polarityCheckBox)), "Set POLARITY value");
-
-    logStep(camera->ConfigureZoom(zoomFromForm(*ui)), "Configure Zoom");
-
-    logStep(camera->SetContrastType(conversions::lowByte(ui->contrastTypeEdit->currentIndex())),
-            "Configure contrast type");
-    logStep(camera->SetNucEnabled(formstates::nucState(ui->userNucCheckBox)), "Enable NUC");
-    logStep(camera->SetHorizontalFlip(isChecked(ui->horizontalFlipCheckBox)),
-            "Set IMAGE horizontal FLIP value");
-    logStep(camera->SetVerticalFlip(isChecked(ui->verticalFlipCheckBox)),
-            "Set IMAGE vertical FLIP value");
-    logStep(camera->SetVignettingCorrection(isChecked(ui->VignettingCorrectionCheckBox)),
-            "Set vignetting correction value");
-    logStep(camera->SetColumnCorrection(isChecked(ui->ColumnCorrectionCheckBox)),
-            "Set column correction value");
+    log.step(camera->SetPolarity(isChecked(form.polarityCheckBox)), "Set POLARITY value");
+    log.step(camera->ConfigureZoom(zoomFromForm(form)), "Configure Zoom");
+    log.step(camera->SetContrastType(conversions::lowByte(form.contrastTypeEdit->currentIndex())),
+             "Configure contrast type");
+    log.step(camera->SetNucEnabled(formstates::nucState(form.userNucCheckBox)), "Enable NUC");
+    log.step(camera->SetHorizontalFlip(isChecked(form.horizontalFlipCheckBox)),
+             "Set IMAGE horizontal FLIP value");
+    log.step(camera->SetVerticalFlip(isChecked(form.verticalFlipCheckBox)),
+             "Set IMAGE vertical FLIP value");
+    log.step(camera->SetVignettingCorrection(isChecked(form.VignettingCorrectionCheckBox)),
+             "Set vignetting correction value");
+    log.step(camera->SetColumnCorrection(isChecked(form.ColumnCorrectionCheckBox)),
+             "Set column correction value");
 
     nivaro_sdk::NivaroSdk::get_instance()->NotifyParametersApplied();
 }
 
-void MainWindow::ResetParamsUser()
+void UserParameters::reset(nivaro_sdk::INivaroCamera *camera, ExpertParameters &expert)
 {
     if (!camera)
         return;
-    if (!parameterboxes::confirmReset(tr("Do you really want to reset settings?")))
+    if (!boxes.confirm(windowText("Do you really want to reset settings?")))
         return;
     nivaro_sdk::INivaroConfig *config = nivaro_sdk::NivaroSdk::get_instance()->GetConfig();
 
-    ui->gammaSlider->setValue(conversions::gammaToPosition(config->GetDefaultGamma()));
-    ui->clheSlider->setValue(conversions::roundToInt(config->GetDefaultClhe()));
-    ui->sharpeningSlider->setValue(
+    form.gammaSlider->setValue(conversions::gammaToPosition(config->GetDefaultGamma()));
+    form.clheSlider->setValue(conversions::roundToInt(config->GetDefaultClhe()));
+    form.sharpeningSlider->setValue(
         conversions::sharpeningToPosition(config->GetDefaultSharpening()));
-    // The Expert defaults go into the form only: the Write below does not send them.
-    ui->gfidSlider->setValue(config->GetDefaultGfid());
-    ui->gskSlider->setValue(config->GetDefaultGsk());
-    ui->tintSlider->setValue(config->GetDefaultTint());
-    ui->gmsSlider->setValue(config->GetDefaultGms());
+    // The Expert defaults go into the form only: the write below does not send them.
+    expert.showDefaults(*config);
 
-    ui->x1RoiEdit->setValue(saturatingToInt(config->GetDefaultRoiX1()));
-    ui->y1RoiEdit->setValue(saturatingToInt(config->GetDefaultRoiY1()));
-    ui->x2RoiEdit->setValue(saturatingToInt(config->GetDefaultRoiX2()));
-    ui->y2RoiEdit->setValue(saturatingToInt(config->GetDefaultRoiY2()));
+    form.x1RoiEdit->setValue(saturatingToInt(config->GetDefaultRoiX1()));
+    form.y1RoiEdit->setValue(saturatingToInt(config->GetDefaultRoiY1()));
+    form.x2RoiEdit->setValue(saturatingToInt(config->GetDefaultRoiX2()));
+    form.y2RoiEdit->setValue(saturatingToInt(config->GetDefaultRoiY2()));
 
-    ui->polarityCheckBox->setCheckState(checkStateFor(config->GetDefaultPolarity()));
-    ui->factorZoomEdit->setValue(config->GetDefaultZoomFactor());
-    ui->methodZoomEdit->setCurrentIndex(config->GetDefaultZoomMethod());
-    ui->xCenterZoomEdit->setValue(config->GetDefaultZoomCenterX());
-    ui->yCenterZoomEdit->setValue(config->GetDefaultZoomCenterY());
-    ui->contrastTypeEdit->setCurrentIndex(config->GetDefaultContrastType());
-    ui->contrastTypeEdit->setCurrentText(QStringLiteral("CLHE (ROI)"));
+    form.polarityCheckBox->setCheckState(checkStateFor(config->GetDefaultPolarity()));
+    form.factorZoomEdit->setValue(config->GetDefaultZoomFactor());
+    form.methodZoomEdit->setCurrentIndex(config->GetDefaultZoomMethod());
+    form.xCenterZoomEdit->setValue(config->GetDefaultZoomCenterX());
+    form.yCenterZoomEdit->setValue(config->GetDefaultZoomCenterY());
+    form.contrastTypeEdit->setCurrentIndex(config->GetDefaultContrastType());
+    form.contrastTypeEdit->setCurrentText(QStringLiteral("CLHE (ROI)"));
 
-    ui->horizontalFlipCheckBox->setCheckState(checkStateFor(config->GetDefaultHorizontalFlip()));
-    ui->verticalFlipCheckBox->setCheckState(checkStateFor(config->GetDefaultVerticalFlip()));
-    ui->VignettingCorrectionCheckBox->setCheckState(
+    form.horizontalFlipCheckBox->setCheckState(checkStateFor(config->GetDefaultHorizontalFlip()));
+    form.verticalFlipCheckBox->setCheckState(checkStateFor(config->GetDefaultVerticalFlip()));
+    form.VignettingCorrectionCheckBox->setCheckState(
         checkStateFor(config->GetDefaultVignettingCorrection()));
-    ui->ColumnCorrectionCheckBox->setCheckState(
+    form.ColumnCorrectionCheckBox->setCheckState(
         checkStateFor(config->GetDefaultColumnCorrection()));
 
-    ApplyParamsUser();
+    write(camera);
+}
+
+void UserParameters::checkRoiCorner(RoiCorner corner, int value)
+{
+    roi.check(corner, value);
 }

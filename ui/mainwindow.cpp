@@ -1,35 +1,91 @@
 #include "ui/mainwindow.h"
 
-#include "device/portsources.h"
+#include "device/cameralink.h"
 #include "nivaro_sdk.h"
+#include "parameters/expertparameters.h"
+#include "parameters/iaparameters.h"
+#include "parameters/nucrequest.h"
+#include "parameters/userparameters.h"
+#include "ui/connectionstates.h"
 #include "ui/dialog.h"
-#include "ui/widgetrange.h"
+#include "ui/logpane.h"
+#include "ui/messageboxes.h"
+#include "ui/valuepairs.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
 
-#include <algorithm>
+#include <utility>
 
-MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
-    , ui(new Ui::MainWindow())
-    , portSource(&portsources::systemPorts)
+namespace {
+
+UserControls userControls(const Ui::MainWindow &form)
+{
+    return {form.gammaSlider,
+            form.gammaEdit,
+            form.clheSlider,
+            form.clheEdit,
+            form.sharpeningSlider,
+            form.sharpeningEdit,
+            form.x1RoiEdit,
+            form.y1RoiEdit,
+            form.x2RoiEdit,
+            form.y2RoiEdit,
+            form.polarityCheckBox,
+            form.factorZoomEdit,
+            form.xCenterZoomEdit,
+            form.yCenterZoomEdit,
+            form.methodZoomEdit,
+            form.contrastTypeEdit,
+            form.userNucCheckBox,
+            form.horizontalFlipCheckBox,
+            form.verticalFlipCheckBox,
+            form.VignettingCorrectionCheckBox,
+            form.ColumnCorrectionCheckBox};
+}
+
+ExpertControls expertControls(const Ui::MainWindow &form)
+{
+    return {{form.gskSlider, form.gskEdit},
+            {form.gfidSlider, form.gfidEdit},
+            {form.gmsSlider, form.gmsEdit},
+            {form.tintSlider, form.tintEdit},
+            form.BPRCheckBox,
+            form.offsetCheckBox,
+            form.gainCheckBox,
+            form.nucCheckBox};
+}
+
+IaControls iaControls(const Ui::MainWindow &form)
+{
+    return {form.iAResizeModeComboBox, form.nbBoxesSpinBox, form.iASensitivitySpinBox,
+            form.interOverUnionSpinBox, form.iAOutputTypeComboBox};
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow())
 {
     nivaro_sdk::INivaroSdk *sdk = nivaro_sdk::NivaroSdk::get_instance();
     sdk->Init();
     nivaro_sdk::INivaroConfig *config = sdk->GetConfig();
 
     ui->setupUi(this);
+    log = std::make_unique<LogPane>(ui->logView);
+    boxes = std::make_unique<MessageBoxes>(this);
+    states = std::make_unique<ConnectionStates>(*ui, *boxes);
+    link = std::make_unique<CameraLink>();
+    pairs = std::make_unique<ValuePairs>(*ui);
+    user = std::make_unique<UserParameters>(userControls(*ui), *log, *boxes);
+    expert = std::make_unique<ExpertParameters>(expertControls(*ui), *log, *boxes);
+    ia = std::make_unique<IaParameters>(iaControls(*ui), *log, *boxes);
+    nuc = std::make_unique<NucRequest>(ui->userNucCheckBox, *boxes);
     connectValueControls();
     connectButtons();
 
-    // Only the tab goes: the Expert controls stay alive, loaded and readable.
-    constexpr int expertTabIndex = 2;
     if (!config->IsExpertModeEnabled())
-        ui->tabWidget->removeTab(expertTabIndex);
-
-    ui->connectDeviceButton->setEnabled(false);
-    ui->disconnectDeviceButton->setEnabled(false);
+        states->withoutExpertTab();
+    states->showStarted();
     InitParamsExpert();
 }
 
@@ -98,71 +154,237 @@ void MainWindow::connectButtons()
     connect(ui->tabWidget, &QTabWidget::tabBarClicked, this, &MainWindow::TabIndexChanged);
 }
 
+bool MainWindow::ReadParamsUser()
+{
+    return user->read(link->camera(), link->port());
+}
+
 void MainWindow::InitParamsExpert()
 {
-    nivaro_sdk::INivaroConfig *config = nivaro_sdk::NivaroSdk::get_instance()->GetConfig();
+    expert->load();
+}
 
-    struct ExpertPair
-    {
-        QSlider *slider;
-        QDoubleSpinBox *spinBox;
-        int32_t minimum;
-        int32_t maximum;
-        int32_t current;
-        bool spinBoxKeepsFormRange;
+bool MainWindow::openSerialPort(std::string name)
+{
+    const auto invalidCommunication = [this] {
+        boxes->about(tr("Invalid communication"), tr("Select an other serial port"));
+        return false;
     };
-    // GMS values beyond the slider's range can only be typed, so its spin box keeps the form's
-    // range up to 2^32 and shows a stored current value the slider cannot reach. It reaches
-    // down to the slider's minimum, though: a slider position the spin box cannot show would
-    // leave the two on different values.
-    constexpr double gmsFormMinimum = 0.0;
-    const ExpertPair pairs[] = {
-        {ui->gskSlider, ui->gskEdit, config->gskMin, config->gskMax, config->currentGsk, false},
-        {ui->gfidSlider, ui->gfidEdit, config->gfidMin, config->gfidMax, config->currentGfid,
-         false},
-        {ui->gmsSlider, ui->gmsEdit, config->gmsMin, config->gmsMax, config->currentGms, true},
-        {ui->tintSlider, ui->tintEdit, config->tintMin, config->tintMax, config->currentTint,
-         false},
-    };
-    for (const ExpertPair &pair : pairs) {
-        const WidgetRange range = widgetRangeFor(pair.minimum, pair.maximum, pair.current);
-        pair.slider->setRange(range.minimum, range.maximum);
-        pair.slider->setEnabled(true);
-        pair.slider->setOrientation(Qt::Horizontal);
-        pair.slider->setTickInterval(1);
-        pair.slider->setSingleStep(1);
-        pair.slider->setPageStep(10);
-        pair.slider->setValue(range.current);
+    if (!CameraLink::isSerialLink())
+        return invalidCommunication();
+    AddLog("ALTERNATIVE SERIAL PORT : " + name);
+    return link->open(std::move(name)) || invalidCommunication();
+}
 
-        if (pair.spinBoxKeepsFormRange) {
-            pair.spinBox->setMinimum(std::min(gmsFormMinimum, double(range.minimum)));
-            pair.spinBox->setValue(pair.current);
-        } else {
-            pair.spinBox->setRange(range.minimum, range.maximum);
-            pair.spinBox->setValue(range.current);
-        }
-        pair.spinBox->setSingleStep(1.0);
-    }
+// Taken by value, as every caller of the window's log has always passed it.
+// cppcheck-suppress passedByValue
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
+void MainWindow::AddLog(std::string message)
+{
+    log->add(message);
+}
+
+void MainWindow::setPortSource(portsources::PortSource source)
+{
+    link->setPortSource(std::move(source));
+}
+
+void MainWindow::ResetParamsUser()
+{
+    user->reset(link->camera(), *expert);
+}
+
+void MainWindow::ResetParamsIA()
+{
+    ia->reset(link->camera());
+}
+
+void MainWindow::ApplyParamsUser()
+{
+    user->write(link->camera());
+}
+
+void MainWindow::ApplyParamsExpert()
+{
+    expert->write(link->camera());
+}
+
+void MainWindow::ReadParamsExpert()
+{
+    expert->read(link->camera(), link->port());
+}
+
+void MainWindow::ApplyNucRequest()
+{
+    nuc->request(link->camera());
+}
+
+void MainWindow::ApplyParamsIA()
+{
+    ia->write(link->camera());
+}
+
+void MainWindow::ReadParamsIA()
+{
+    ia->read(link->camera());
 }
 
 void MainWindow::TabIndexChanged(int index)
 {
-    constexpr int noTab = -1;
-    constexpr int userTabIndex = 0;
-    if (index == noTab)
-        return;
-    // Scan is enabled exactly while no camera is connected.
-    if (ui->scanDeviceButton->isEnabled())
-        return;
-    const bool onUserTab = index == userTabIndex;
-    ui->readParamButtonUser->setEnabled(onUserTab);
-    ui->applyParamsButtonUser->setEnabled(onUserTab);
-    ui->resetParamButtonUser->setEnabled(onUserTab);
+    states->followTabClick(index);
 }
 
-void MainWindow::closeEvent(QCloseEvent *)
+void MainWindow::GammaUserValueChanged(double value)
 {
-    // Closing asks nothing and gives nothing back to the SDK.
+    pairs->spinBoxChanged(ValuePair::gamma, value);
+}
+
+void MainWindow::ClheUserValueChanged(double value)
+{
+    pairs->spinBoxChanged(ValuePair::clhe, value);
+}
+
+void MainWindow::SharpeningUserValueChanged(double value)
+{
+    pairs->spinBoxChanged(ValuePair::sharpening, value);
+}
+
+void MainWindow::GSKExpertValueChanged(double value)
+{
+    pairs->spinBoxChanged(ValuePair::gsk, value);
+}
+
+void MainWindow::GFIDExpertValueChanged(double value)
+{
+    pairs->spinBoxChanged(ValuePair::gfid, value);
+}
+
+void MainWindow::GMSExpertValueChanged(double value)
+{
+    pairs->spinBoxChanged(ValuePair::gms, value);
+}
+
+void MainWindow::TINTExpertValueChanged(double value)
+{
+    pairs->spinBoxChanged(ValuePair::tint, value);
+}
+
+void MainWindow::NbBoxesValueChanged(int value)
+{
+    pairs->spinBoxChanged(ValuePair::nbBoxes, value);
+}
+
+void MainWindow::IASensitivityValueChanged(int value)
+{
+    pairs->spinBoxChanged(ValuePair::iaSensitivity, value);
+}
+
+void MainWindow::InterOUValueChanged(int value)
+{
+    pairs->spinBoxChanged(ValuePair::interOU, value);
+}
+
+void MainWindow::GammaUserSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::gamma, value);
+}
+
+void MainWindow::ClheUserSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::clhe, value);
+}
+
+void MainWindow::SharpeningUserSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::sharpening, value);
+}
+
+void MainWindow::GSKExpertSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::gsk, value);
+}
+
+void MainWindow::GFIDExpertSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::gfid, value);
+}
+
+void MainWindow::GMSExpertSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::gms, value);
+}
+
+void MainWindow::TINTExpertSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::tint, value);
+}
+
+void MainWindow::NbBoxesSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::nbBoxes, value);
+}
+
+void MainWindow::IASensitivitySliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::iaSensitivity, value);
+}
+
+void MainWindow::InterOUSliderChanged(int value)
+{
+    pairs->sliderMoved(ValuePair::interOU, value);
+}
+
+void MainWindow::x1RoiUserValueChanged(int value)
+{
+    user->checkRoiCorner(RoiCorner::x1, value);
+}
+
+void MainWindow::x2RoiUserValueChanged(int value)
+{
+    user->checkRoiCorner(RoiCorner::x2, value);
+}
+
+void MainWindow::y1RoiUserValueChanged(int value)
+{
+    user->checkRoiCorner(RoiCorner::y1, value);
+}
+
+void MainWindow::y2RoiUserValueChanged(int value)
+{
+    user->checkRoiCorner(RoiCorner::y2, value);
+}
+
+void MainWindow::scanDevice()
+{
+    states->showPorts(link->scan());
+}
+
+void MainWindow::connectDevice()
+{
+    nivaro_sdk::INivaroConfig *config = nivaro_sdk::NivaroSdk::get_instance()->GetConfig();
+    if (!openSerialPort(states->selectedPort()))
+        return;
+    if (!link->queryType()) {
+        AddLog("No camera type found");
+        disconnectDevice();
+        return;
+    }
+    // A camera that does not answer the first read stays held, and the connection bar
+    // stays as it was so that the user can try again.
+    if (ReadParamsUser())
+        states->showConnected();
+    InitParamsExpert();
+    if (config->IsExpertModeEnabled())
+        ReadParamsExpert();
+    if (link->hasDetection())
+        ReadParamsIA();
+    states->showDetection(link->hasDetection());
+}
+
+void MainWindow::disconnectDevice()
+{
+    link->close();
+    states->showDisconnected();
 }
 
 void MainWindow::createAboutWindow()
@@ -170,4 +392,9 @@ void MainWindow::createAboutWindow()
     Dialog about(nullptr);
     about.setModal(true);
     about.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent *)
+{
+    // Closing asks nothing and gives nothing back to the SDK.
 }

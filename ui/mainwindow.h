@@ -1,30 +1,33 @@
 #pragma once
 
-#include <QMainWindow>
-#include <QStringList>
+#include "device/portsources.h"
 
-#include <cstdint>
-#include <functional>
+#include <QMainWindow>
+
+#include <memory>
 #include <string>
+
+class CameraLink;
+class ConnectionStates;
+class ExpertParameters;
+class IaParameters;
+class LogPane;
+class MessageBoxes;
+class NucRequest;
+class UserParameters;
+class ValuePairs;
 
 namespace Ui {
 class MainWindow;
 }
 
-namespace nivaro_sdk {
-class INivaroCamera;
-class INivaroConnection;
-} // namespace nivaro_sdk
-
+// The only window: it holds the form and wires each control to the class that owns its
+// concern. Every slot hands its work to one of them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // The names of the serial ports a scan lists, in the system's order. Names rather than
-    // QSerialPortInfo: an info made from a name the system does not list has an empty name.
-    using PortSource = std::function<QStringList()>;
-
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -34,7 +37,7 @@ public:
     void AddLog(std::string message);
 
     // Where the scan takes its ports from; the system's serial ports unless replaced.
-    void setPortSource(PortSource source);
+    void setPortSource(portsources::PortSource source);
 
 public slots:
     void ResetParamsUser();
@@ -81,15 +84,17 @@ protected:
 private:
     void connectValueControls();
     void connectButtons();
-    // One write step: "<what> OK" or "<what> KO" in the log; true when accepted.
-    bool logStep(bool accepted, const char *what);
-    void releaseHeldCamera();
 
     Ui::MainWindow *ui;
-    nivaro_sdk::INivaroCamera *camera = nullptr;
-    nivaro_sdk::INivaroConnection *connection = nullptr;
-    std::string portName;
-    QStringList portList;
-    uint8_t cameraType = 0;
-    PortSource portSource;
+    // Built on the form in this order, each from those before it.
+    std::unique_ptr<LogPane> log;
+    std::unique_ptr<MessageBoxes> boxes;
+    std::unique_ptr<ConnectionStates> states;
+    // The camera, its connection, its port and type, and the ports of the last scan.
+    std::unique_ptr<CameraLink> link;
+    std::unique_ptr<ValuePairs> pairs;
+    std::unique_ptr<UserParameters> user;
+    std::unique_ptr<ExpertParameters> expert;
+    std::unique_ptr<IaParameters> ia;
+    std::unique_ptr<NucRequest> nuc;
 };

@@ -67,7 +67,7 @@ void tst_DemoPorts::demoPortsShowTheirDocumentedRoads()
     QVERIFY(nivaro_sim::loadConfigurationFile(VELMORA_DEMO_CONFIG).empty());
     qputenv("NIVARO_SDK_CONFIG", VELMORA_DEMO_CONFIG);
     MainWindow window;
-    window.setPortSource(portsources::standInPorts());
+    window.setPortSource(portsources::sdkPorts());
     ModalAnswerer answerer;
 
     SimulatedSdk::click(window, "scanDeviceButton");

@@ -17,6 +17,16 @@
 #include <limits>
 #include <memory>
 
+// One step of a user around the tab bar.
+struct TabStep
+{
+    // clang-format off
+    enum Kind { connect, click, show, keyRight, disconnect } kind;
+    // clang-format on
+    int index = 0;
+};
+Q_DECLARE_METATYPE(QList<TabStep>)
+
 // Construction, the tab-bar rule, the Expert controls loaded from the configuration,
 // the About box and closing: what the window does around the camera operations. And how it
 // opens: within the screen, every text whole at the display's scale.
@@ -30,8 +40,8 @@ public:
 
 private slots:
     void init();
+    void startsDisconnectedWithOnlyScanUsable_data();
     void startsDisconnectedWithOnlyScanUsable();
-    void expertModeOffRemovesOnlyTheExpertTab();
     void expertControlsTakeAnyConfiguredBounds_data();
     void expertControlsTakeAnyConfiguredBounds();
     void tabClicksSwitchUserButtonsOnlyWhileConnected_data();
@@ -75,36 +85,38 @@ void tst_MainWindow::setEveryExpertParameter(int minimum, int maximum, int curre
     config.currentGsk = config.currentGfid = config.currentTint = config.currentGms = current;
 }
 
+void tst_MainWindow::startsDisconnectedWithOnlyScanUsable_data()
+{
+    QTest::addColumn<bool>("expertMode");
+    QTest::addColumn<QStringList>("tabs");
+
+    QTest::newRow("expert mode on") << true << QStringList {"User", "IA control", "Expert"};
+    QTest::newRow("expert mode off") << false << QStringList {"User", "IA control"};
+}
+
 void tst_MainWindow::startsDisconnectedWithOnlyScanUsable()
 {
+    QFETCH(bool, expertMode);
+    QFETCH(QStringList, tabs);
+
+    nivaro_sim::configurationValues().expertMode = expertMode;
+    nivaro_sim::configuration().currentGfid = 321;
     MainWindow window;
     QCOMPARE(barState(window), beforeAnyScan);
     QCOMPARE(comboItems(window, "selectDeviceComboBox"), QStringList());
-
-    auto *tabs = child<QTabWidget>(window, "tabWidget");
-    QCOMPARE(tabTexts(window), QStringList({"User", "IA control", "Expert"}));
-    QCOMPARE(tabs->currentIndex(), 0);
-    QVERIFY(!tabs->widget(1)->isEnabled());
-    QVERIFY(tabs->widget(2)->isEnabled());
+    QCOMPARE(tabTexts(window), tabs);
+    QCOMPARE(child<QTabWidget>(window, "tabWidget")->currentIndex(), 0);
+    QVERIFY(!child<QWidget>(window, "IAControl")->isEnabled());
+    QVERIFY(child<QWidget>(window, "ExpertMode")->isEnabled());
     QCOMPARE(child<QPlainTextEdit>(window, "logView")->toPlainText(), QString());
-
     // The window's own construction talks to the SDK but logs nothing.
     QVERIFY(nivaro_sim::logRecords().empty());
-}
 
-void tst_MainWindow::expertModeOffRemovesOnlyTheExpertTab()
-{
-    nivaro_sim::configurationValues().expertMode = false;
-    nivaro_sim::configuration().currentGfid = 321;
-    MainWindow window;
-
-    QCOMPARE(tabTexts(window), QStringList({"User", "IA control"}));
-
-    // The page left the tab bar only: its controls are alive, loaded and still coupled.
-    QCOMPARE(showing(window, {"gfidSlider=321", "gfidEdit=321"}),
-             QStringList({"gfidSlider=321", "gfidEdit=321"}));
-    setControls(window, {"gfidSlider=400"});
-    QCOMPARE(showing(window, {"gfidEdit=400"}), QStringList {"gfidEdit=400"});
+    // Out of the tab bar or not, the Expert controls are alive, loaded and coupled.
+    const Settings loaded = {{"gfidSlider", 321}, {"gfidEdit", 321}};
+    QCOMPARE(showing(window, loaded), loaded);
+    QVERIFY(setControls(window, {{"gfidSlider", 400}}));
+    QCOMPARE(showing(window, {{"gfidEdit", 0}}), Settings({{"gfidEdit", 400}}));
 }
 
 void tst_MainWindow::expertControlsTakeAnyConfiguredBounds_data()
@@ -204,58 +216,66 @@ void tst_MainWindow::expertControlsTakeAnyConfiguredBounds()
 
 void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected_data()
 {
-    // "connect" with the Expert tab shown, "click N" (-1 beside the tabs), "show N", "key right"
-    QTest::addColumn<QStringList>("steps");
+    // Connect with the Expert tab shown, click the tab at an index (-1 beside the tabs), show
+    // a tab by program, press the right arrow key on the bar, disconnect.
+    QTest::addColumn<QList<TabStep>>("steps");
     QTest::addColumn<QString>("state");
 
-    // Each row "name: steps", under the state it ends in.
-    const auto rows = [](const QString &state, const QStringList &named) {
-        for (const QString &row : named) {
-            QStringList steps;
-            newTextRow(row, steps) << settings(steps[0]) << state;
-        }
-    };
-    rows(beforeAnyScan, {"before any connection: click 1, click 2, click 0, click -1"});
+    const TabStep connect {TabStep::connect}, disconnect {TabStep::disconnect},
+        keyRight {TabStep::keyRight};
+    const auto click = [](int index) { return TabStep {TabStep::click, index}; };
+    const auto show = [](int index) { return TabStep {TabStep::show, index}; };
+    const QString off = QStringLiteral("disconnect, User page");
+
+    QTest::newRow("before any connection")
+        << QList<TabStep> {click(1), click(2), click(0), click(-1)} << beforeAnyScan;
     // Connected while another tab shows, the buttons stay on until the next click; a click
     // beside the tabs and a change by keyboard or program leave them alone.
-    rows(connected,
-         {"connected on the Expert tab: connect", "User again: connect, click 1, click 0",
-          "beside the tabs, buttons on: connect, click 0, click -1",
-          "by program: connect, click 0, show 2"});
-    rows(QStringLiteral("disconnect, User page"),
-         {"IA control: connect, click 1", "Expert: connect, click 2",
-          "the tab already shown applies the rule again: connect, click 2, click 2",
-          "beside the tabs, buttons off: connect, click 2, click -1",
-          "by keyboard: connect, click 2, show 0, key right"});
-    rows(portsListed,
-         {"disconnected: connect, disconnect",
-          "a click after the disconnection: connect, disconnect, click 0"});
+    QTest::newRow("connected on the Expert tab") << QList<TabStep> {connect} << connected;
+    QTest::newRow("User again") << QList<TabStep> {connect, click(1), click(0)} << connected;
+    QTest::newRow("beside the tabs, buttons on")
+        << QList<TabStep> {connect, click(0), click(-1)} << connected;
+    QTest::newRow("by program") << QList<TabStep> {connect, click(0), show(2)} << connected;
+    QTest::newRow("IA control") << QList<TabStep> {connect, click(1)} << off;
+    QTest::newRow("Expert") << QList<TabStep> {connect, click(2)} << off;
+    QTest::newRow("the tab already shown applies the rule again")
+        << QList<TabStep> {connect, click(2), click(2)} << off;
+    QTest::newRow("beside the tabs, buttons off")
+        << QList<TabStep> {connect, click(2), click(-1)} << off;
+    QTest::newRow("by keyboard") << QList<TabStep> {connect, click(2), show(0), keyRight} << off;
+    QTest::newRow("disconnected") << QList<TabStep> {connect, disconnect} << portsListed;
+    QTest::newRow("a click after the disconnection")
+        << QList<TabStep> {connect, disconnect, click(0)} << portsListed;
 }
 
 void tst_MainWindow::tabClicksSwitchUserButtonsOnlyWhileConnected()
 {
-    QFETCH(QStringList, steps);
+    QFETCH(QList<TabStep>, steps);
     QFETCH(QString, state);
 
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *tabs = child<QTabWidget>(window, "tabWidget");
-    for (const QString &step : steps) {
-        const int index = step.section(' ', 1).toInt();
-        if (step == "connect") {
+    for (const TabStep &step : steps) {
+        switch (step.kind) {
+        case TabStep::connect:
             tabs->setCurrentIndex(2);
             connectTo(window, QStringLiteral("COM3"));
-        } else if (step.startsWith("click"))
-            clickTab(window, index);
-        else if (step.startsWith("show"))
-            tabs->setCurrentIndex(index);
-        else if (step == "key right")
+            break;
+        case TabStep::click:
+            clickTab(window, step.index);
+            break;
+        case TabStep::show:
+            tabs->setCurrentIndex(step.index);
+            break;
+        case TabStep::keyRight:
             QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
-        else if (step == "disconnect")
+            break;
+        case TabStep::disconnect:
             window.disconnectDevice();
-        else
-            QFAIL(qPrintable("no step " + step));
+            break;
+        }
     }
     QCOMPARE(barState(window), state);
 }
@@ -268,10 +288,9 @@ void tst_MainWindow::aboutBoxShowsProductAndVersionEveryTime()
     about->click();
     about->click();
 
-    QCOMPARE(answerer.seen().size(), 2);
+    const QString dialog = box::window("Dialog", "About");
+    QCOMPARE(answerer.shown(), QStringList({dialog, dialog}));
     for (const ModalAnswerer::Seen &box : answerer.seen()) {
-        QCOMPARE(box.className, QStringLiteral("Dialog"));
-        QCOMPARE(box.title, QStringLiteral("About"));
         QVERIFY(!box.hasParent);
         QCOMPARE(box.labels,
                  QStringList({"Nom du produit : ", "Velmora HD", "Version du produit :", "1.4.4",

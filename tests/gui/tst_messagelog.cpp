@@ -1,12 +1,14 @@
 #include "simulator_control.h"
-#include "windowtest.h"
+#include "ui/logpane.h"
 
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QtTest>
 
-// AddLog: one line per message at the very end of the pane, mirrored unchanged to the
+// The log pane: one line per message at the very end of the pane, mirrored unchanged to the
 // SDK log at severity 2.
 class tst_MessageLog : public QObject
 {
@@ -45,11 +47,12 @@ void tst_MessageLog::messagesAppendInOrderAndReachSdkLog()
     QFETCH(QStringList, messages);
     QFETCH(QString, paneText);
 
-    MainWindow window;
+    QPlainTextEdit pane;
+    LogPane log(&pane);
     for (const QString &message : messages)
-        window.AddLog(message.toStdString());
+        log.add(message.toStdString());
 
-    QCOMPARE(child<QPlainTextEdit>(window, "logView")->toPlainText(), paneText);
+    QCOMPARE(pane.toPlainText(), paneText);
     const std::vector<nivaro_sim::LogRecord> records = nivaro_sim::logRecords();
     QCOMPARE(int(records.size()), messages.size());
     for (int index = 0; index < messages.size(); ++index) {
@@ -82,49 +85,50 @@ void tst_MessageLog::appendsAtEndWhateverTheUserDid()
     QFETCH(QString, typed);
     QFETCH(QString, added);
 
-    MainWindow window;
-    auto *pane = child<QPlainTextEdit>(window, "logView");
-    window.AddLog("Start Read camera parameters");
-    window.AddLog("Gamma value = 1.5");
+    QPlainTextEdit pane;
+    LogPane log(&pane);
+    log.add("Start Read camera parameters");
+    log.add("Gamma value = 1.5");
     if (typed.isEmpty()) {
-        QTextCursor cursor = pane->textCursor();
+        QTextCursor cursor = pane.textCursor();
         cursor.setPosition(anchor);
         cursor.setPosition(position, QTextCursor::KeepAnchor);
-        pane->setTextCursor(cursor);
-        QCOMPARE(pane->textCursor().hasSelection(), anchor != position);
+        pane.setTextCursor(cursor);
+        QCOMPARE(pane.textCursor().hasSelection(), anchor != position);
     } else {
-        pane->setFocus();
-        QTest::keyClicks(pane, typed);
+        pane.setFocus();
+        QTest::keyClicks(&pane, typed);
     }
 
-    window.AddLog("End Read camera parameters");
+    log.add("End Read camera parameters");
 
-    QCOMPARE(pane->toPlainText(), "Start Read camera parameters\nGamma value = 1.5\n" + added);
-    QVERIFY(!pane->textCursor().hasSelection());
-    QCOMPARE(pane->textCursor().position(), pane->document()->characterCount() - 1);
+    QCOMPARE(pane.toPlainText(), "Start Read camera parameters\nGamma value = 1.5\n" + added);
+    QVERIFY(!pane.textCursor().hasSelection());
+    QCOMPARE(pane.textCursor().position(), pane.document()->characterCount() - 1);
 }
 
 void tst_MessageLog::keepsNewestLineInView()
 {
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *pane = child<QPlainTextEdit>(window, "logView");
+    QPlainTextEdit pane;
+    pane.resize(400, 200);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    LogPane log(&pane);
     for (int line = 0; line < 300; ++line)
-        window.AddLog("line " + std::to_string(line));
-    QVERIFY(pane->verticalScrollBar()->maximum() > 0);
+        log.add("line " + std::to_string(line));
+    QVERIFY(pane.verticalScrollBar()->maximum() > 0);
 
-    QTextCursor newest(pane->document()->findBlockByNumber(299));
+    QTextCursor newest(pane.document()->findBlockByNumber(299));
     QCOMPARE(newest.block().text(), QStringLiteral("line 299"));
-    QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(newest)));
-    QTextCursor first(pane->document()->firstBlock());
-    QVERIFY(!pane->viewport()->rect().intersects(pane->cursorRect(first)));
+    QVERIFY(pane.viewport()->rect().contains(pane.cursorRect(newest)));
+    QTextCursor first(pane.document()->firstBlock());
+    QVERIFY(!pane.viewport()->rect().intersects(pane.cursorRect(first)));
 
     // Scrolled back by the user, the cursor still at the end: the next line is shown again.
-    pane->verticalScrollBar()->setValue(0);
-    window.AddLog("line 300");
-    QTextCursor added(pane->document()->findBlockByNumber(300));
-    QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(added)));
+    pane.verticalScrollBar()->setValue(0);
+    log.add("line 300");
+    QTextCursor added(pane.document()->findBlockByNumber(300));
+    QVERIFY(pane.viewport()->rect().contains(pane.cursorRect(added)));
 }
 
 QTEST_MAIN(tst_MessageLog)

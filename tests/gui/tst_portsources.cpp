@@ -1,6 +1,9 @@
 #include "device/portsources.h"
 #include "windowtest.h"
 
+#include <cstdlib>
+#include <iostream>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -11,22 +14,31 @@ class tst_PortSources : public QObject
 {
     Q_OBJECT
 
+public:
+    // Run by configuredPortsBesideTheProgram from a folder of its own: lists the configured
+    // ports and ends.
+    static void initMain();
+
 private slots:
-    void standInScanAddsConfiguredPorts_data();
-    void standInScanAddsConfiguredPorts();
+    void configuredPortsFollowTheFile_data();
+    void configuredPortsFollowTheFile();
+    void configuredPortsBesideTheProgram();
+    void systemPortsComeFirstAndOnce_data();
+    void systemPortsComeFirstAndOnce();
+    void standInScanListsSystemThenConfigured();
     void vendorScanListsSystemPortsAlone();
 };
 
-// Where the stand-in looks when NIVARO_SDK_CONFIG is empty. Its ports script default cameras,
-// so another test program of this folder that starts meanwhile sees no difference.
-const QString besideTheProgram = QStringLiteral("nivaro-sdk-config.json");
-const QByteArray besideMark = "<beside the program>";
+namespace {
+
+const char listingVariable[] = "VELMORA_LIST_CONFIGURED_PORTS";
 
 // A configuration file in a folder of its own, and the path to hand the stand-in; a few names
 // stand for files no text can make.
-QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
+QString configurationFile(const QTemporaryDir &folder, const QByteArray &text,
+                          const QString &name = QStringLiteral("config.json"))
 {
-    QString path = folder.filePath(QStringLiteral("config.json"));
+    QString path = folder.filePath(name);
     if (text == "<missing>")
         return path;
     if (text == "<folder>") {
@@ -40,16 +52,24 @@ QString configurationFile(const QTemporaryDir &folder, const QByteArray &text)
         return path;
     }
 #endif
-    const bool beside = text.startsWith(besideMark);
-    QFile file(beside ? QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram)
-                      : path);
-    const QByteArray content = beside ? text.mid(besideMark.size()) : text;
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(file.fileName()));
-    return beside ? QString() : path;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
-void tst_PortSources::standInScanAddsConfiguredPorts_data()
+} // namespace
+
+void tst_PortSources::initMain()
+{
+    if (qEnvironmentVariableIsEmpty(listingVariable))
+        return;
+    for (const QString &name : portsources::configuredPorts())
+        std::cout << name.toStdString() << '\n';
+    std::exit(0);
+}
+
+void tst_PortSources::configuredPortsFollowTheFile_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("configured");
@@ -74,9 +94,6 @@ void tst_PortSources::standInScanAddsConfiguredPorts_data()
     QTest::newRow("nested deeper than 64") << QByteArray(R"({"ports": {"COM3": {}}, "deep": )")
             + QByteArray(100000, '[') + QByteArray(100000, ']')
             + '}' << QStringList {};
-    QTest::newRow("beside the program when NIVARO_SDK_CONFIG is empty")
-        << QByteArray(R"(<beside the program>{"ports": {"COM-beside": {}}})")
-        << QStringList {"COM-beside"};
     QTest::newRow("no ports") << QByteArray(R"({"linkType": "UART"})") << QStringList {};
     QTest::newRow("ports not an object") << QByteArray(R"({"ports": ["COM3"]})") << QStringList {};
     QTest::newRow("malformed") << QByteArray(R"({"ports": {"COM3": {})") << QStringList {};
@@ -91,23 +108,80 @@ void tst_PortSources::standInScanAddsConfiguredPorts_data()
 #endif
 }
 
-void tst_PortSources::standInScanAddsConfiguredPorts()
+void tst_PortSources::configuredPortsFollowTheFile()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, configured);
 
     QTemporaryDir folder;
     qputenv("NIVARO_SDK_CONFIG", QFile::encodeName(configurationFile(folder, file)));
-    const QStringList listed = portsources::standInPorts()();
+    const QStringList listed = portsources::configuredPorts();
     qunsetenv("NIVARO_SDK_CONFIG");
-    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(besideTheProgram));
-    QCOMPARE(listed, portsources::systemThenConfigured(portsources::systemPorts(), configured));
-
-    // A configured port the system lists too is listed once, where the system has it.
-    QCOMPARE(portsources::systemThenConfigured({"COM1", "COM2"}, {"COM3", "COM2", "COM3"}),
-             QStringList({"COM1", "COM2", "COM3"}));
+    QCOMPARE(listed, configured);
 }
 
+void tst_PortSources::configuredPortsBesideTheProgram()
+{
+    // Read from the running program's folder when NIVARO_SDK_CONFIG is empty: this program
+    // runs again from a folder of its own, where no other test looks, and which goes with the
+    // row whatever the copy does.
+    QTemporaryDir folder;
+    const QString copy
+        = folder.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    configurationFile(folder, R"({"ports": {"COM-beside": {}}})", "nivaro-sdk-config.json");
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(listingVariable), QStringLiteral("1"));
+    environment.remove(QStringLiteral("NIVARO_SDK_CONFIG"));
+    // Windows looks for the program's DLLs in its folder, and then along the path.
+    environment.insert(QStringLiteral("PATH"),
+                       QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
+                           + QDir::listSeparator() + environment.value(QStringLiteral("PATH")));
+    QProcess listing;
+    listing.setProcessEnvironment(environment);
+    // Read as text: a Windows program ends its lines with a carriage return too.
+    listing.start(copy, QStringList(), QIODevice::ReadOnly | QIODevice::Text);
+    QVERIFY2(listing.waitForFinished(60000), qPrintable(listing.errorString()));
+    QCOMPARE(listing.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(listing.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+             QStringList {"COM-beside"});
+}
+
+void tst_PortSources::systemPortsComeFirstAndOnce_data()
+{
+    QTest::addColumn<QStringList>("system");
+    QTest::addColumn<QStringList>("configured");
+    QTest::addColumn<QStringList>("listed");
+
+    // A configured port the system lists too is listed once, where the system has it.
+    using Ports = QStringList;
+    QTest::newRow("after") << Ports {"COM4", "COM1"} << Ports {"COM9"}
+                           << Ports {"COM4", "COM1", "COM9"};
+    QTest::newRow("once") << Ports {"COM1", "COM2"} << Ports {"COM3", "COM2", "COM3"}
+                          << Ports {"COM1", "COM2", "COM3"};
+    QTest::newRow("no system port") << Ports {} << Ports {"COM3"} << Ports {"COM3"};
+}
+
+void tst_PortSources::systemPortsComeFirstAndOnce()
+{
+    QFETCH(QStringList, system);
+    QFETCH(QStringList, configured);
+    QFETCH(QStringList, listed);
+
+    QCOMPARE(portsources::systemThenConfigured(system, configured), listed);
+}
+
+void tst_PortSources::standInScanListsSystemThenConfigured()
+{
+    // A name no serial port of any system has.
+    QTemporaryDir folder;
+    qputenv("NIVARO_SDK_CONFIG",
+            QFile::encodeName(configurationFile(folder, R"({"ports": {"simulated camera": {}}})")));
+    const QStringList listed = portsources::sdkPorts()();
+    qunsetenv("NIVARO_SDK_CONFIG");
+    QCOMPARE(listed, portsources::systemPorts() << "simulated camera");
+}
 void tst_PortSources::vendorScanListsSystemPortsAlone()
 {
     // A build against the maker's SDK keeps the window's own scan, whatever file lies around.

@@ -5,7 +5,6 @@
 
 #include "controls.h"
 #include "moves.h"
-#include "writesteps.h"
 
 #include <optional>
 
@@ -141,29 +140,22 @@ inline QString pairMismatch(const QWidget &window)
 inline QString stepMismatch(const QStringList &log, const QStringList &trace)
 {
     static const QRegularExpression setterCall(QStringLiteral(
-        "^(?:returned )?camera\\[[^\\]]*\\]\\.((?:Set|ConfigureZoom)\\w*)\\(.*\\) -> "
-        "(true|false)$"));
-    QStringList called;
+        "^(?:returned )?camera\\[[^\\]]*\\]\\.(?:Set|ConfigureZoom)\\w*\\(.*\\) -> (true|false)$"));
+    QStringList answered;
     for (const QString &line : trace) {
         const QRegularExpressionMatch call = setterCall.match(line);
         if (call.hasMatch())
-            called << call.captured(1) + (call.captured(2) == "true" ? " OK" : " KO");
+            answered << (call.captured(1) == "true" ? "OK" : "KO");
     }
     QStringList logged;
     for (const QString &line : log) {
-        if (!line.endsWith(QLatin1String(" OK")) && !line.endsWith(QLatin1String(" KO")))
-            continue;
-        QString setter = "unknown step " + line.chopped(3);
-        for (const QVector<WriteStep> *steps : {&userWriteSteps, &expertWriteSteps, &iaWriteSteps})
-            for (const WriteStep &step : *steps)
-                if (step.text == line.chopped(3))
-                    setter = step.setter;
-        logged << setter + line.right(3);
+        if (line.endsWith(QLatin1String(" OK")) || line.endsWith(QLatin1String(" KO")))
+            logged << line.right(2);
     }
-    if (called == logged)
+    if (answered == logged)
         return {};
-    return QStringLiteral("camera answered [%1], log says [%2]")
-        .arg(called.join(", "), logged.join(", "));
+    return QStringLiteral("camera answered [%1], log says [%2] in [%3]")
+        .arg(answered.join(", "), logged.join(", "), log.join(", "));
 }
 
 // What came into the pane since it had that many blocks: its blocks from the last one,

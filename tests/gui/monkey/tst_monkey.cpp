@@ -50,7 +50,10 @@ void tst_Monkey::randomMovesKeepTheWindowConsistent_data()
     const quint32 seed = given ? chosen : QRandomGenerator::system()->generate();
     const int asked = qEnvironmentVariableIntValue("VELMORA_MONKEY_ACTIONS", &given);
     const int total = given ? asked : 20000;
-    qInfo("monkey seed %u (VELMORA_MONKEY_SEED), %d moves (VELMORA_MONKEY_ACTIONS)", seed, total);
+    // Before any move: a crash or a timeout must still leave the seed in the log.
+    qInfo("monkey seed %u, %d moves: VELMORA_MONKEY_SEED=%u runs them again, and a row alone too "
+          "(tst_monkey randomMovesKeepTheWindowConsistent:\"moves 1-1000\")",
+          seed, total, seed);
     for (int first = 0; first < total; first += movesPerRow) {
         const int moves = qMin(movesPerRow, total - first);
         QTest::addRow("moves %d-%d", first + 1, first + moves)
@@ -85,7 +88,9 @@ void tst_Monkey::randomMovesKeepTheWindowConsistent()
             qInfo(R"(episode %d failed "%s": VELMORA_MONKEY_REPLAY="%s")", count,
                   qPrintable(failure->check), qPrintable(replayText(episodeSeed, failed)));
             QFAIL(qPrintable(
-                QStringLiteral("seed %1, episode %2:\n").arg(seed).arg(count)
+                QStringLiteral("VELMORA_MONKEY_SEED=%1 runs this row again; episode %2:\n")
+                    .arg(seed)
+                    .arg(count)
                 + report(episodeSeed, shrink(episodeSeed, failed, failure->check), *failure)));
         }
     }

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabBar>
@@ -15,96 +14,76 @@
 
 namespace {
 
-const QStringList checkStates = {"unchecked", "partial", "checked"};
-
-QString nameOf(const QString &setting)
-{
-    return setting.section(QLatin1Char('='), 0, 0);
-}
-
-QString valueOf(const QString &setting)
-{
-    return setting.section(QLatin1Char('='), 1);
-}
-
-QString shownBy(const QWidget *control, const QString &expected)
+// What the control shows, as `like` is written: a combo box's index or item text.
+QVariant shownBy(const QWidget *control, const QVariant &like)
 {
     if (const auto *slider = qobject_cast<const QSlider *>(control))
-        return QString::number(slider->value());
+        return slider->value();
     if (const auto *spin = qobject_cast<const QSpinBox *>(control))
-        return QString::number(spin->value());
+        return spin->value();
     if (const auto *spin = qobject_cast<const QDoubleSpinBox *>(control))
-        return QString::number(spin->value(), 'g', 15);
+        return spin->value();
     if (const auto *combo = qobject_cast<const QComboBox *>(control)) {
-        // Expected as a number, it is read as the index; otherwise as the item's text.
-        static const QRegularExpression number(QStringLiteral("^-?[0-9]+$"));
-        return number.match(expected).hasMatch() ? QString::number(combo->currentIndex())
-                                                 : combo->currentText();
+        return like.userType() == QMetaType::QString ? QVariant(combo->currentText())
+                                                     : QVariant(combo->currentIndex());
     }
-    if (const auto *check = qobject_cast<const QCheckBox *>(control))
-        return checkStates.value(check->checkState());
-    return QStringLiteral("<not a value control>");
+    if (const auto *check = qobject_cast<const QCheckBox *>(control)) {
+        if (check->checkState() == Qt::PartiallyChecked)
+            return QStringLiteral("partially checked");
+        return check->isChecked();
+    }
+    return QStringLiteral("<no value control>");
 }
 
 } // namespace
 
-QStringList settings(const QString &commaSeparated)
+char *toString(const Setting &setting)
 {
-    return commaSeparated.split(QStringLiteral(", "), Qt::SkipEmptyParts);
+    return qstrdup(qPrintable(QString::fromLatin1(setting.name) + '=' + setting.value.toString()));
 }
 
-void setControls(const QWidget &window, const QStringList &wanted)
+bool setControls(const QWidget &window, const Settings &settings)
 {
-    for (const QString &setting : wanted) {
-        const QByteArray name = nameOf(setting).toLatin1();
-        const QString value = valueOf(setting);
-        auto *control = child<QWidget>(window, name.constData());
+    for (const Setting &setting : settings) {
+        auto *control = window.findChild<QWidget *>(QString::fromLatin1(setting.name));
         if (auto *slider = qobject_cast<QSlider *>(control))
-            slider->setValue(value.toInt());
+            slider->setValue(setting.value.toInt());
         else if (auto *spin = qobject_cast<QSpinBox *>(control))
-            spin->setValue(value.toInt());
+            spin->setValue(setting.value.toInt());
         else if (auto *spin = qobject_cast<QDoubleSpinBox *>(control))
-            spin->setValue(value.toDouble());
+            spin->setValue(setting.value.toDouble());
         else if (auto *combo = qobject_cast<QComboBox *>(control))
-            combo->setCurrentIndex(value.toInt());
+            combo->setCurrentIndex(setting.value.toInt());
         else if (auto *check = qobject_cast<QCheckBox *>(control))
-            check->setCheckState(Qt::CheckState(checkStates.indexOf(value)));
+            check->setChecked(setting.value.toBool());
         else
-            qFatal("%s is no value control", name.constData());
+            return false;
     }
+    return true;
 }
 
-QStringList showing(const QWidget &window, const QStringList &expected)
+Settings showing(const QWidget &window, const Settings &expected)
 {
-    QStringList shown;
-    for (const QString &setting : expected) {
-        const QString name = nameOf(setting);
-        const QWidget *control = child<QWidget>(window, name.toLatin1().constData());
-        shown << name + '=' + shownBy(control, valueOf(setting));
+    Settings shown;
+    for (const Setting &setting : expected) {
+        const auto *control = window.findChild<QWidget *>(QString::fromLatin1(setting.name));
+        shown << Setting {setting.name, shownBy(control, setting.value)};
     }
     return shown;
 }
 
-QStringList everyControl(const QWidget &window)
+Settings everyControl(const QWidget &window)
 {
-    QStringList shown;
+    Settings shown;
     for (const QWidget *control : window.findChildren<QWidget *>()) {
         const bool valueControl = qobject_cast<const QSlider *>(control)
             || qobject_cast<const QAbstractSpinBox *>(control)
             || qobject_cast<const QComboBox *>(control) || qobject_cast<const QCheckBox *>(control);
         if (valueControl && !control->objectName().isEmpty())
-            shown << control->objectName() + '=' + shownBy(control, QStringLiteral("0"));
+            shown << Setting {control->objectName().toLatin1(), shownBy(control, 0)};
     }
     return shown;
 }
-
-QTestData &newTextRow(const QString &row, QStringList &parts)
-{
-    const int colon = row.indexOf(QStringLiteral(": "));
-    parts = row.mid(colon + 2).split(QStringLiteral(" => "));
-    return QTest::newRow(qPrintable(row.left(colon)));
-}
-
 QStringList tabTexts(const QWidget &window)
 {
     const auto *tabs = child<QTabWidget>(window, "tabWidget");

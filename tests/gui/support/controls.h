@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QList>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QWidget>
-
-class QTestData;
 
 // The window's controls as a user sees and moves them, named by object name.
 
@@ -17,20 +18,31 @@ template<typename Widget> Widget *child(const QWidget &window, const char *objec
     return widget;
 }
 
-// Settings and readings are written "objectName=value": a slider's or spin box's number, a
-// combo box's index or item text, a check box's "checked", "unchecked" or "partial".
-// settings("gammaEdit=1.1, clheEdit=1234") is the list of them.
-QStringList settings(const QString &commaSeparated);
-void setControls(const QWidget &window, const QStringList &wanted);
+// One named thing with a value: a control of the window (a slider's or spin box's number, a
+// combo box's index as an int or its item's text as a QString, a check box's checked as a bool),
+// a camera register or a configuration default.
+struct Setting
+{
+    QByteArray name;
+    QVariant value;
+    bool operator==(const Setting &other) const
+    {
+        return name == other.name && value == other.value;
+    }
+};
+using Settings = QList<Setting>;
+Q_DECLARE_METATYPE(Settings)
+
+// "name=value", as a failed comparison shows it.
+char *toString(const Setting &setting);
+
+// Sets each control; false when one is not a value control of the window.
+bool setControls(const QWidget &window, const Settings &settings);
 // The same controls as `expected` names, each with what it shows now, so that
 // QCOMPARE(showing(window, expected), expected) names the first control that differs.
-QStringList showing(const QWidget &window, const QStringList &expected);
+Settings showing(const QWidget &window, const Settings &expected);
 // Every named slider, spin box, combo box and check box with what it shows.
-QStringList everyControl(const QWidget &window);
-
-// A data row written as text, "name: part => part …": starts the row of that name and
-// gives its parts, for the caller to stream into it.
-QTestData &newTextRow(const QString &row, QStringList &parts);
+Settings everyControl(const QWidget &window);
 
 QStringList tabTexts(const QWidget &window);
 QStringList comboItems(const QWidget &window, const char *comboName);

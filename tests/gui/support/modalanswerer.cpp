@@ -17,6 +17,11 @@ QString box::shape(const QString &title, const QString &text, bool hasParent,
         .arg(int(defaultButton), 0, 16);
 }
 
+QString box::window(const QString &className, const QString &title)
+{
+    return QStringLiteral("window %1, title \"%2\"").arg(className, title);
+}
+
 ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : answer(answer)
 {
     poll.setInterval(5);
@@ -52,16 +57,31 @@ QStringList ModalAnswerer::shown() const
 {
     QStringList shapes;
     for (const Seen &seen : boxes) {
-        if (seen.className == QLatin1String("QMessageBox"))
-            shapes << box::shape(seen.title, seen.text, seen.hasParent, seen.icon, seen.buttons,
-                                 seen.defaultButton);
+        shapes << (seen.className == QLatin1String("QMessageBox")
+                       ? box::shape(seen.title, seen.text, seen.hasParent, seen.icon, seen.buttons,
+                                    seen.defaultButton)
+                       : box::window(seen.className, seen.title));
     }
+    if (const QWidget *open = openModal())
+        shapes << "still open: "
+                + box::window(open->metaObject()->className(), open->windowTitle());
     return shapes;
+}
+
+QWidget *ModalAnswerer::openModal()
+{
+    if (QWidget *active = QApplication::activeModalWidget())
+        return active;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->isModal())
+            return widget;
+    }
+    return nullptr;
 }
 
 void ModalAnswerer::answerActiveModal()
 {
-    QPointer<QWidget> modal = QApplication::activeModalWidget();
+    QPointer<QWidget> modal = openModal();
     if (!modal)
         return;
     Seen box;

@@ -20,6 +20,9 @@ namespace box {
 QString shape(const QString &title, const QString &text, bool hasParent, QMessageBox::Icon icon,
               QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);
 
+// Any other modal window, by its class and title.
+QString window(const QString &className, const QString &title);
+
 // QMessageBox::about over the window: the window's icon instead of a standard one, one OK.
 inline QString about(const QString &title, const QString &text)
 {
@@ -77,7 +80,8 @@ public:
     void setWhileOpen(std::function<void()> look);
 
     const QList<Seen> &seen() const { return boxes; }
-    // The message boxes seen, in order, each as box::shape gives it.
+    // Every modal window seen, in order: a message box as box::shape gives it, any other as
+    // box::window does; then any modal window still open, which no check can have expected.
     QStringList shown() const;
 
 protected:
@@ -85,6 +89,8 @@ protected:
 
 private:
     void answerActiveModal();
+    // The modal window in front: the active one, or else any shown at the top level.
+    static QWidget *openModal();
     QAbstractButton *buttonToPress(const QMessageBox &box) const;
 
     QTimer poll;

@@ -3,7 +3,7 @@
 #include "ui/mainwindow.h"
 
 #include <QAbstractButton>
-#include <QMap>
+#include <QtTest>
 
 #include <type_traits>
 
@@ -114,30 +114,26 @@ template<typename Registers, typename Visit> void forEachRegister(Registers &r, 
     visit("gainCorrection", r.gainCorrection);
 }
 
-// Gives each "name=value" of `settings` to the member that forEach(set) names so.
-template<typename ForEach> void assign(const QStringList &settings, ForEach &&forEach)
+// Gives each setting's value to the member that forEach(set) names so; a name of no member
+// fails the test row.
+template<typename ForEach> void assign(const Settings &settings, ForEach &&forEach)
 {
-    for (const QString &setting : settings) {
-        const QString name = setting.section(QLatin1Char('='), 0, 0);
-        const QString text = setting.section(QLatin1Char('='), 1);
-        bool isInteger = false;
-        const qlonglong integer = text.toLongLong(&isInteger, 0); // decimal or 0x hexadecimal
-        const double value = isInteger ? double(integer) : text.toDouble();
+    for (const Setting &setting : settings) {
         bool found = false;
         forEach([&](const char *field, auto &member) {
-            if (name == QLatin1String(field)) {
-                member = static_cast<std::decay_t<decltype(member)>>(value);
+            if (setting.name == field) {
+                member = static_cast<std::decay_t<decltype(member)>>(setting.value.toDouble());
                 found = true;
             }
         });
         if (!found)
-            qFatal("nothing named %s", qPrintable(name));
+            QTest::qFail(("nothing named " + setting.name).constData(), __FILE__, __LINE__);
     }
 }
 
 } // namespace
 
-void SimulatedSdk::setDefaults(const QStringList &settings)
+void SimulatedSdk::setDefaults(const Settings &settings)
 {
     assign(settings, [this](auto &&set) {
 #define NIVARO_SIM_SET(type, key, ...) set(#key, configuration().key);
@@ -146,7 +142,7 @@ void SimulatedSdk::setDefaults(const QStringList &settings)
     });
 }
 
-nivaro_sim::CameraScript scriptWith(const QStringList &settings)
+nivaro_sim::CameraScript scriptWith(const Settings &settings)
 {
     nivaro_sim::CameraScript script;
     script.hasInitialRegisters = true;
@@ -166,18 +162,33 @@ nivaro_sim::CameraScript scriptRefusing(const QString &refused)
     return script;
 }
 
-QStringList holding(const nivaro_sim::Registers &registers, const QStringList &expected)
+QString setterIn(const QString &traceLine)
 {
-    QMap<QString, QString> all;
-    forEachRegister(registers, [&all](const char *name, const auto &member) {
-        all[QLatin1String(name)] = QString::number(member);
-    });
-    QStringList held;
-    for (const QString &entry : expected) {
-        const QString name = entry.section(QLatin1Char('='), 0, 0);
-        if (!all.contains(name))
-            qFatal("no register named %s", qPrintable(name));
-        held << name + '=' + all.value(name);
+    return traceLine.section(QLatin1Char('.'), 1).section(QLatin1Char('('), 0, 0);
+}
+
+QStringList refusedAt(QStringList lines, int refused)
+{
+    if (refused >= 0) {
+        QString &line = lines[refused];
+        if (line.endsWith(QLatin1String(" OK")))
+            line.replace(line.size() - 2, 2, QStringLiteral("KO"));
+        else
+            line.replace(QStringLiteral("-> true"), QStringLiteral("-> false"));
+    }
+    return lines;
+}
+
+Settings holding(const nivaro_sim::Registers &registers, const Settings &expected)
+{
+    Settings held;
+    for (const Setting &setting : expected) {
+        QVariant value = QStringLiteral("<no such register>");
+        forEachRegister(registers, [&](const char *name, const auto &member) {
+            if (setting.name == name)
+                value = double(member);
+        });
+        held << Setting {setting.name, value};
     }
     return held;
 }

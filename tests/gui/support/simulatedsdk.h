@@ -33,8 +33,8 @@ public:
     SimulatedSdk &operator=(const SimulatedSdk &) = delete;
 
     nivaro_sim::ConfigurationValues &configuration();
-    // Sets the configuration's defaults these "key=value" settings name: "gamma=2", "iaIou=30".
-    void setDefaults(const QStringList &settings);
+    // Sets the configuration's defaults named so: {"gamma", 2}, {"iaIou", 30}.
+    void setDefaults(const Settings &settings);
     void scriptPort(const QString &port, const nivaro_sim::CameraScript &script = {});
     nivaro_sim::Registers registers(const QString &port) const;
 
@@ -68,15 +68,22 @@ public:
                             QMessageBox::StandardButton answer = QMessageBox::Ok) const;
 };
 
-// Registers are written "name=value" as the camera holds them, named as the configuration's
-// defaults: "gamma=72089", "zoomFactor=2.5", "iaMaxBoxes=65", switches as 1 or 0.
+// Registers are named as the configuration's defaults that start them ("gamma", "zoomFactor",
+// "iaMaxBoxes"), switches 1 or 0, and hold the camera's words ({"gamma", 72089}).
 
-// A camera whose registers start from their defaults but for these settings; the firmware
-// words riscvVersion and fpgaVersion can be set the same way.
-nivaro_sim::CameraScript scriptWith(const QStringList &settings);
+// A camera whose registers start from their defaults but for these; the firmware words
+// riscvVersion and fpgaVersion can be set the same way. A name that is no register fails the
+// test row, here and below.
+nivaro_sim::CameraScript scriptWith(const Settings &settings);
 // A camera on which only the setter `refused` ("SetGamma"; none when empty) answers false.
 nivaro_sim::CameraScript scriptRefusing(const QString &refused);
 
+// The setter a trace line calls: "camera[COM3].SetGamma(72089) -> true" gives "SetGamma".
+QString setterIn(const QString &traceLine);
+// A write's trace lines or log lines, all accepted, as they read when only the step at index
+// `refused` (none when -1) is refused: its call answers false, its line says KO.
+QStringList refusedAt(QStringList lines, int refused);
+
 // The registers `expected` names, each with what the camera holds, so that
 // QCOMPARE(holding(registers, expected), expected) names the first register that differs.
-QStringList holding(const nivaro_sim::Registers &registers, const QStringList &expected);
+Settings holding(const nivaro_sim::Registers &registers, const Settings &expected);

@@ -1,12 +1,11 @@
 #pragma once
 
 // What a test of the main window works with: the window, the simulated SDK as a test drives
-// it, the boxes it answers, the controls by name, the write steps, and the widget classes.
+// it, the boxes it answers, the controls by name, and the widget classes.
 #include "controls.h"
 #include "modalanswerer.h"
 #include "simulatedsdk.h"
 #include "ui/mainwindow.h"
-#include "writesteps.h"
 
 #include <QCheckBox>
 #include <QComboBox>

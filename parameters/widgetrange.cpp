@@ -1,4 +1,4 @@
-#include "ui/widgetrange.h"
+#include "parameters/widgetrange.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,0 +1,10 @@
+#include "device/portsources.h"
+
+namespace portsources {
+
+PortSource sdkPorts()
+{
+    return systemPorts;
+}
+
+} // namespace portsources
