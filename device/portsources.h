@@ -16,7 +16,7 @@ QStringList systemThenConfigured(const QStringList &system, const QStringList &c
 
 // The stand-in SDK simulates cameras on ports the computer may not have, named in its
 // configuration file (the one NIVARO_SDK_CONFIG names, or else the one beside the program); its
-// scan lists them after the system's, leaving out names that hold a control character. Only
+// scan lists them after the system's, leaving out names the SDK leaves out (see its docs). Only
 // builds with the stand-in (VELMORA_STAND_IN_SDK) have this: the maker's SDK reaches real ports
 // only, which the window scans by default.
 MainWindow::PortSource standInPorts();

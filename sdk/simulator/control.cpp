@@ -15,6 +15,12 @@ std::vector<std::string> loadConfigurationFile(const std::string &path)
     return simulatorState().applyConfigurationFile({std::filesystem::u8path(path)});
 }
 
+void useConfiguration(const Configuration &configuration)
+{
+    simulatorState().reset();
+    simulatorState().apply(configuration);
+}
+
 ConfigurationValues &configurationValues()
 {
     return simulatorState().values;

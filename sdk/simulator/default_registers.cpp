@@ -15,13 +15,14 @@ uint32_t saturatedRegister(double value)
     return value >= highest ? std::numeric_limits<uint32_t>::max() : static_cast<uint32_t>(value);
 }
 
-// Register values in the camera's units, saturated to the register's range.
-uint32_t toFixed16_16(double value)
+// Register values in the camera's units, rounded to the nearest and saturated to the register's
+// range: a new camera holds the unit nearest its default.
+uint32_t roundedToFixed16_16(double value)
 {
     return saturatedRegister(std::round(value * 65536.0));
 }
 
-uint32_t toFixed8_8(double value)
+uint32_t roundedToFixed8_8(double value)
 {
     return saturatedRegister(std::round(value * 256.0));
 }
@@ -41,8 +42,7 @@ template<typename Value> Value asIs(Value value)
 Registers registersFromConfiguration(const ConfigurationValues &values)
 {
     Registers registers;
-#define NIVARO_SIM_START(type, key, getter, builtIn, target, convert)                              \
-    registers.target = convert(values.key);
+#define NIVARO_SIM_START(type, key, getter, target, convert) registers.target = convert(values.key);
     NIVARO_SIM_DEFAULTS(NIVARO_SIM_START)
 #undef NIVARO_SIM_START
     return registers;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulator_control.h"
+#include "configuration_model.h"
 
 namespace nivaro_sim {
 

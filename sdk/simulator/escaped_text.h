@@ -5,11 +5,20 @@
 
 namespace nivaro_sim {
 
+// Whether a character shows on screen as itself. Not so: control characters (Unicode Cc), format
+// characters (Cf: a right-to-left override turns the text after it around, a zero-width space
+// hides), the line and paragraph separators (Zl, Zp: they split a line), and noncharacters.
+bool displaysAsItself(char32_t character);
+
+// Why a name from outside cannot be shown and handed on as it is, or empty when it can: it must
+// be UTF-8 of 1 to `longest` characters, each displaying as itself.
+std::string unshowableBecause(const std::string &name, std::size_t longest);
+
 // Bytes from outside (a file name, a key, a value, a port name) written so that a reader
-// sees exactly what they were and nothing can break the line they sit in: valid UTF-8
-// stays as it is; a backslash and the characters in alsoEscaped (the delimiters around
-// the text) get a backslash before them; control characters and bytes that are not UTF-8
-// become \xHH.
+// sees exactly what they were and nothing can break the line they sit in: characters that
+// display as themselves stay as they are; a backslash and the characters in alsoEscaped (the
+// delimiters around the text) get a backslash before them; every byte of any other character,
+// and every byte that is not UTF-8, becomes \xHH.
 std::string escapedText(const std::string &bytes, const char *alsoEscaped);
 
 // The same for the double quotes of a message on standard error, except that backslashes

@@ -4,26 +4,10 @@
 #include "escaped_text.h"
 #include "trace_format.h"
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
 
 namespace nivaro_sim {
-const std::vector<std::string> &refusableSetters()
-{
-    static const std::vector<std::string> names {
-#define NIVARO_SIM_SETTER(type, key, setter, powerOn) #setter,
-        NIVARO_SIM_REGISTERS(NIVARO_SIM_SETTER)
-#undef NIVARO_SIM_SETTER
-    };
-    return names;
-}
-
-bool isRefusableSetter(const std::string &operation)
-{
-    const auto &names = refusableSetters();
-    return std::find(names.begin(), names.end(), operation) != names.end();
-}
 
 SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,
                                  std::shared_ptr<Registers> registers,
@@ -84,139 +68,31 @@ void SimulatedCamera::BeginRead()
     trace.call(self.traceName(), "BeginRead", "");
 }
 
-uint32_t SimulatedCamera::GetRoiX1()
-{
-    return get("GetRoiX1", registers->roiX1);
-}
+#define NIVARO_SIM_READ_WRITE(type, key, Name, accepted)                                           \
+    type SimulatedCamera::Get##Name()                                                              \
+    {                                                                                              \
+        return get("Get" #Name, registers->key);                                                   \
+    }                                                                                              \
+    bool SimulatedCamera::Set##Name(type value)                                                    \
+    {                                                                                              \
+        return set("Set" #Name, value, registers->key, accepted);                                  \
+    }
+NIVARO_SIM_READ_WRITE_REGISTERS(NIVARO_SIM_READ_WRITE)
+#undef NIVARO_SIM_READ_WRITE
 
-uint32_t SimulatedCamera::GetRoiX2()
-{
-    return get("GetRoiX2", registers->roiX2);
-}
-
-uint32_t SimulatedCamera::GetRoiY1()
-{
-    return get("GetRoiY1", registers->roiY1);
-}
-
-uint32_t SimulatedCamera::GetRoiY2()
-{
-    return get("GetRoiY2", registers->roiY2);
-}
-
-uint32_t SimulatedCamera::GetGsk()
-{
-    return get("GetGsk", static_cast<uint32_t>(registers->gsk));
-}
-
-bool SimulatedCamera::SetGsk(int32_t value)
-{
-    return set("SetGsk", value, registers->gsk,
-               limits::withinBounds(value, bounds.gskMin, bounds.gskMax));
-}
-
-bool SimulatedCamera::SetGfid(int32_t value)
-{
-    return set("SetGfid", value, registers->gfid,
-               limits::withinBounds(value, bounds.gfidMin, bounds.gfidMax));
-}
-
-bool SimulatedCamera::SetGms(int32_t value)
-{
-    return set("SetGms", value, registers->gms,
-               limits::withinBounds(value, bounds.gmsMin, bounds.gmsMax));
-}
-
-uint32_t SimulatedCamera::GetGfid()
-{
-    return get("GetGfid", static_cast<uint32_t>(registers->gfid));
-}
-
-uint32_t SimulatedCamera::GetGms()
-{
-    return get("GetGms", static_cast<uint32_t>(registers->gms));
-}
-
-uint32_t SimulatedCamera::GetTint()
-{
-    return get("GetTint", static_cast<uint32_t>(registers->tint));
-}
-
-bool SimulatedCamera::SetTint(int32_t value)
-{
-    return set("SetTint", value, registers->tint,
-               limits::withinBounds(value, bounds.tintMin, bounds.tintMax));
-}
-
-bool SimulatedCamera::GetBpr()
-{
-    return get("GetBpr", registers->bpr);
-}
-
-bool SimulatedCamera::SetBpr(bool enabled)
-{
-    return set("SetBpr", enabled, registers->bpr, true);
-}
-
-bool SimulatedCamera::GetOffsetCorrection()
-{
-    return get("GetOffsetCorrection", registers->offsetCorrection);
-}
-
-bool SimulatedCamera::SetOffsetCorrection(bool enabled)
-{
-    return set("SetOffsetCorrection", enabled, registers->offsetCorrection, true);
-}
-
-bool SimulatedCamera::GetGainCorrection()
-{
-    return get("GetGainCorrection", registers->gainCorrection);
-}
-
-bool SimulatedCamera::SetGainCorrection(bool enabled)
-{
-    return set("SetGainCorrection", enabled, registers->gainCorrection, true);
-}
-
-bool SimulatedCamera::GetHorizontalFlip()
-{
-    return get("GetHorizontalFlip", registers->horizontalFlip);
-}
-
-bool SimulatedCamera::SetHorizontalFlip(bool enabled)
-{
-    return set("SetHorizontalFlip", enabled, registers->horizontalFlip, true);
-}
-
-bool SimulatedCamera::GetVerticalFlip()
-{
-    return get("GetVerticalFlip", registers->verticalFlip);
-}
-
-bool SimulatedCamera::SetVerticalFlip(bool enabled)
-{
-    return set("SetVerticalFlip", enabled, registers->verticalFlip, true);
-}
-
-bool SimulatedCamera::GetVignettingCorrection()
-{
-    return get("GetVignettingCorrection", registers->vignettingCorrection);
-}
-
-bool SimulatedCamera::SetVignettingCorrection(bool enabled)
-{
-    return set("SetVignettingCorrection", enabled, registers->vignettingCorrection, true);
-}
-
-bool SimulatedCamera::GetColumnCorrection()
-{
-    return get("GetColumnCorrection", registers->columnCorrection);
-}
-
-bool SimulatedCamera::SetColumnCorrection(bool enabled)
-{
-    return set("SetColumnCorrection", enabled, registers->columnCorrection, true);
-}
+// The Expert registers, each held to the configuration object's bounds as they stand at the call.
+#define NIVARO_SIM_EXPERT_REGISTER(key, Name)                                                      \
+    uint32_t SimulatedCamera::Get##Name()                                                          \
+    {                                                                                              \
+        return get("Get" #Name, static_cast<uint32_t>(registers->key));                            \
+    }                                                                                              \
+    bool SimulatedCamera::Set##Name(int32_t value)                                                 \
+    {                                                                                              \
+        return set("Set" #Name, value, registers->key,                                             \
+                   limits::withinBounds(value, bounds.key##Min, bounds.key##Max));                 \
+    }
+NIVARO_SIM_EXPERT(NIVARO_SIM_EXPERT_REGISTER)
+#undef NIVARO_SIM_EXPERT_REGISTER
 
 bool SimulatedCamera::ConfigureZoom(const nivaro_sdk::ZoomConfig &zoom)
 {
@@ -230,17 +106,6 @@ void SimulatedCamera::GetZoom(nivaro_sdk::ZoomConfig &zoom)
         zoom = registers->zoom;
     }
     trace.call(self.traceName(), "GetZoom", outText(answered, zoom));
-}
-
-uint8_t SimulatedCamera::GetContrastType()
-{
-    return get("GetContrastType", registers->contrastType);
-}
-
-bool SimulatedCamera::SetContrastType(uint8_t type)
-{
-    return set("SetContrastType", type, registers->contrastType,
-               limits::contrastTypeAccepted(type));
 }
 
 bool SimulatedCamera::SetIaConfig(const nivaro_sdk::IaConfig &config)
@@ -266,66 +131,6 @@ bool SimulatedCamera::GetCameraType(uint8_t &type)
     }
     trace.call(self.traceName(), "GetCameraType", outText(filled, type), traceText(filled));
     return filled;
-}
-
-uint32_t SimulatedCamera::GetGamma()
-{
-    return get("GetGamma", registers->gamma);
-}
-
-bool SimulatedCamera::SetGamma(uint32_t value)
-{
-    return set("SetGamma", value, registers->gamma, true);
-}
-
-uint32_t SimulatedCamera::GetClhe()
-{
-    return get("GetClhe", registers->clhe);
-}
-
-bool SimulatedCamera::SetClhe(uint32_t value)
-{
-    return set("SetClhe", value, registers->clhe, true);
-}
-
-uint32_t SimulatedCamera::GetSharpening()
-{
-    return get("GetSharpening", registers->sharpening);
-}
-
-bool SimulatedCamera::SetSharpening(uint32_t value)
-{
-    return set("SetSharpening", value, registers->sharpening, true);
-}
-
-bool SimulatedCamera::GetPolarity()
-{
-    return get("GetPolarity", registers->polarity);
-}
-
-bool SimulatedCamera::SetPolarity(bool inverted)
-{
-    return set("SetPolarity", inverted, registers->polarity, true);
-}
-
-bool SimulatedCamera::SetRoiX1(uint32_t value)
-{
-    return set("SetRoiX1", value, registers->roiX1, limits::roiXAccepted(value));
-}
-
-bool SimulatedCamera::SetRoiX2(uint32_t value)
-{
-    return set("SetRoiX2", value, registers->roiX2, limits::roiXAccepted(value));
-}
-
-bool SimulatedCamera::SetRoiY1(uint32_t value)
-{
-    return set("SetRoiY1", value, registers->roiY1, limits::roiYAccepted(value));
-}
-
-bool SimulatedCamera::SetRoiY2(uint32_t value)
-{
-    return set("SetRoiY2", value, registers->roiY2, limits::roiYAccepted(value));
 }
 
 bool SimulatedCamera::RequestNuc()

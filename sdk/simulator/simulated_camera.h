@@ -9,10 +9,28 @@
 #include <memory>
 #include <string>
 
-namespace nivaro_sim {
+// The registers the program reads back as they are and sets to any value `accepted` allows (an
+// expression of `value`): X(type, register, Name of Get<Name> and Set<Name>, accepted). The
+// Expert registers (NIVARO_SIM_EXPERT) are held to the configuration object's bounds instead.
+#define NIVARO_SIM_READ_WRITE_REGISTERS(X)                                                         \
+    X(uint32_t, roiX1, RoiX1, limits::roiXAccepted(value))                                         \
+    X(uint32_t, roiX2, RoiX2, limits::roiXAccepted(value))                                         \
+    X(uint32_t, roiY1, RoiY1, limits::roiYAccepted(value))                                         \
+    X(uint32_t, roiY2, RoiY2, limits::roiYAccepted(value))                                         \
+    X(uint32_t, gamma, Gamma, true)                                                                \
+    X(uint32_t, clhe, Clhe, true)                                                                  \
+    X(uint32_t, sharpening, Sharpening, true)                                                      \
+    X(uint8_t, contrastType, ContrastType, limits::contrastTypeAccepted(value))                    \
+    X(bool, polarity, Polarity, true)                                                              \
+    X(bool, bpr, Bpr, true)                                                                        \
+    X(bool, offsetCorrection, OffsetCorrection, true)                                              \
+    X(bool, gainCorrection, GainCorrection, true)                                                  \
+    X(bool, horizontalFlip, HorizontalFlip, true)                                                  \
+    X(bool, verticalFlip, VerticalFlip, true)                                                      \
+    X(bool, vignettingCorrection, VignettingCorrection, true)                                      \
+    X(bool, columnCorrection, ColumnCorrection, true)
 
-// Whether a name is that of a camera operation a script may make refuse.
-bool isRefusableSetter(const std::string &operation);
+namespace nivaro_sim {
 
 // The camera on one port, as one open of it: the registers belong to the port and
 // outlive the object; the script's faults and the operation count belong to the object.
@@ -31,60 +49,22 @@ public:
     bool GetVersions(nivaro_sdk::VersionInfo &versions) override;
     void BeginRead() override;
 
-    uint32_t GetRoiX1() override;
-    uint32_t GetRoiX2() override;
-    uint32_t GetRoiY1() override;
-    uint32_t GetRoiY2() override;
-
-    uint32_t GetGsk() override;
-    bool SetGsk(int32_t value) override;
-    bool SetGfid(int32_t value) override;
-    bool SetGms(int32_t value) override;
-    uint32_t GetGfid() override;
-    uint32_t GetGms() override;
-    uint32_t GetTint() override;
-    bool SetTint(int32_t value) override;
-
-    bool GetBpr() override;
-    bool SetBpr(bool enabled) override;
-    bool GetOffsetCorrection() override;
-    bool SetOffsetCorrection(bool enabled) override;
-    bool GetGainCorrection() override;
-    bool SetGainCorrection(bool enabled) override;
-    bool GetHorizontalFlip() override;
-    bool SetHorizontalFlip(bool enabled) override;
-    bool GetVerticalFlip() override;
-    bool SetVerticalFlip(bool enabled) override;
-    bool GetVignettingCorrection() override;
-    bool SetVignettingCorrection(bool enabled) override;
-    bool GetColumnCorrection() override;
-    bool SetColumnCorrection(bool enabled) override;
+#define NIVARO_SIM_DECLARE_READ_WRITE(type, key, Name, accepted)                                   \
+    type Get##Name() override;                                                                     \
+    bool Set##Name(type value) override;
+    NIVARO_SIM_READ_WRITE_REGISTERS(NIVARO_SIM_DECLARE_READ_WRITE)
+#undef NIVARO_SIM_DECLARE_READ_WRITE
+#define NIVARO_SIM_DECLARE_EXPERT(key, Name)                                                       \
+    uint32_t Get##Name() override;                                                                 \
+    bool Set##Name(int32_t value) override;
+    NIVARO_SIM_EXPERT(NIVARO_SIM_DECLARE_EXPERT)
+#undef NIVARO_SIM_DECLARE_EXPERT
 
     bool ConfigureZoom(const nivaro_sdk::ZoomConfig &zoom) override;
     void GetZoom(nivaro_sdk::ZoomConfig &zoom) override;
-
-    uint8_t GetContrastType() override;
-    bool SetContrastType(uint8_t type) override;
-
     bool SetIaConfig(const nivaro_sdk::IaConfig &config) override;
     bool GetIaConfig(nivaro_sdk::IaConfig &config) override;
-
     bool GetCameraType(uint8_t &type) override;
-
-    uint32_t GetGamma() override;
-    bool SetGamma(uint32_t value) override;
-    uint32_t GetClhe() override;
-    bool SetClhe(uint32_t value) override;
-    uint32_t GetSharpening() override;
-    bool SetSharpening(uint32_t value) override;
-    bool GetPolarity() override;
-    bool SetPolarity(bool inverted) override;
-
-    bool SetRoiX1(uint32_t value) override;
-    bool SetRoiX2(uint32_t value) override;
-    bool SetRoiY1(uint32_t value) override;
-    bool SetRoiY2(uint32_t value) override;
-
     bool RequestNuc() override;
     bool SetNucEnabled(uint8_t state) override;
     bool GetNucEnabled() override;

@@ -5,25 +5,19 @@ namespace nivaro_sim {
 SimulatedConfig::SimulatedConfig(const ConfigurationValues &values, TraceSink &trace)
     : values(values), trace(trace)
 {
-    restoreBuiltInMembers();
+    storeMembers(ConfigurationMembers {});
 }
 
-void SimulatedConfig::restoreBuiltInMembers()
+void SimulatedConfig::storeMembers(const ConfigurationMembers &members)
 {
-    currentGsk = 2;
-    currentGms = 50;
-    currentGfid = 500;
-    currentTint = 1;
-    sensorWidth = 1280;
-    sensorHeight = 1024;
-    gskMin = 1;
-    gskMax = 3;
-    gfidMin = 0;
-    gfidMax = 1000;
-    tintMin = 0;
-    tintMax = 2;
-    gmsMin = 0;
-    gmsMax = 100000;
+#define NIVARO_SIM_STORE(key, Name)                                                                \
+    current##Name = members.key.current;                                                           \
+    key##Min = members.key.minimum;                                                                \
+    key##Max = members.key.maximum;
+    NIVARO_SIM_EXPERT(NIVARO_SIM_STORE)
+#undef NIVARO_SIM_STORE
+    sensorWidth = members.sensorWidth;
+    sensorHeight = members.sensorHeight;
 }
 
 const char *SimulatedConfig::GetLinkType()

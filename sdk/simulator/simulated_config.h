@@ -14,8 +14,8 @@ class SimulatedConfig final : public nivaro_sdk::INivaroConfig
 public:
     SimulatedConfig(const ConfigurationValues &values, TraceSink &trace);
 
-    // The built-in Expert current values and bounds, and the sensor size.
-    void restoreBuiltInMembers();
+    // The Expert current values and bounds, and the sensor size.
+    void storeMembers(const ConfigurationMembers &members);
 
     const char *GetLinkType() override;
 #define NIVARO_SIM_GETTER(type, key, getter, ...)                                                  \

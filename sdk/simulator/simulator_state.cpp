@@ -1,8 +1,7 @@
 #include "simulator_state.h"
 
-#include "config_file.h"
+#include "configuration_file.h"
 #include "environment.h"
-#include "guarded_file.h"
 
 #include <iostream>
 #include <string>
@@ -41,8 +40,7 @@ SimulatorState::SimulatorState()
             }
         })) {
         ports.forget();
-        values = ConfigurationValues {};
-        config.restoreBuiltInMembers();
+        apply(Configuration {});
     }
 }
 
@@ -51,24 +49,25 @@ void SimulatorState::reset()
     service.forget();
     returned.forget();
     ports.forget();
-    values = ConfigurationValues {};
-    config.restoreBuiltInMembers();
+    apply(Configuration {});
     log.forget();
     trace.forget();
 }
 
 std::vector<std::string> SimulatorState::applyConfigurationFile(const ConfigurationSource &source)
 {
-    if (source.path.empty()
-        || (source.optional && checkPath(source.path).kind == PathCheck::Kind::missing)) {
-        return {};
-    }
-    std::map<std::string, CameraScript> scripts;
-    auto problems = nivaro_sim::applyConfigurationFile(source.path, {values, config, scripts});
-    for (const auto &[port, script] : scripts) {
+    ConfigurationReading reading = readConfiguration(source);
+    apply(reading.configuration);
+    return reading.problems;
+}
+
+void SimulatorState::apply(const Configuration &configuration)
+{
+    values = configuration.values;
+    config.storeMembers(configuration.members);
+    for (const auto &[port, script] : configuration.ports) {
         ports.script(port, script);
     }
-    return problems;
 }
 
 SimulatorState &simulatorState()

@@ -27,6 +27,7 @@ public:
 
     // Applies a configuration file over the state; answers its problem lines.
     std::vector<std::string> applyConfigurationFile(const ConfigurationSource &source);
+    void apply(const Configuration &configuration);
 
     LogSink log;
     TraceSink trace;

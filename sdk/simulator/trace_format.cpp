@@ -3,43 +3,23 @@
 #include "camera_parameters.h"
 #include "escaped_text.h"
 
+#include <charconv>
 #include <cmath>
-#include <limits>
-#include <locale>
-#include <sstream>
+#include <iterator>
 
 namespace nivaro_sim {
 namespace {
 
-template<typename Floating> std::string withPrecision(Floating value, int digits)
-{
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out.precision(digits);
-    out << value;
-    return out.str();
-}
-
 template<typename Floating> std::string shortestText(Floating value)
 {
-    constexpr int mostDigits = std::numeric_limits<Floating>::max_digits10;
-    int digits = 1;
-    for (; digits < mostDigits; ++digits) {
-        std::istringstream in(withPrecision(value, digits));
-        in.imbue(std::locale::classic());
-        Floating readBack {};
-        if (in >> readBack && readBack == value) {
-            break;
-        }
-    }
-    // Enough digits for the integral part, so 1500 reads 1500 rather than 1.5e+03.
-    if (std::isfinite(value) && std::fabs(value) >= 1) {
-        const int integralDigits = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
-        if (integralDigits > digits && integralDigits <= mostDigits) {
-            digits = integralDigits;
-        }
-    }
-    return withPrecision(value, digits);
+    // Below 1e17 a number of one or more units is written in full, so that 1500 reads 1500
+    // rather than 1.5e+03; the others take whichever form is shorter.
+    const bool inFull = std::fabs(value) >= 1 && std::fabs(value) < 1e17;
+    char text[64];
+    const auto written = inFull
+        ? std::to_chars(text, std::end(text), value, std::chars_format::fixed)
+        : std::to_chars(text, std::end(text), value);
+    return std::string(text, written.ptr);
 }
 
 template<typename Record> std::string recordText(const Record &record)

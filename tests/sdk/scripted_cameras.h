@@ -185,8 +185,9 @@ inline const ScriptedCamera scriptedCameras[] = {
     {"eachLoggerIsOneRecordOfItsSeverityAndTextAsInsertedWrittenWhenItEnds", "{}",
      [](nivaro_sdk::INivaroCamera &, Program &program) {
          using nivaro_sdk::SDKLogger;
-         SDKLogger(nivaro_sdk::info).GetILogger() << std::string("Gamma value = ") << "1.2"
-                                                  << " \xc2\xb0"; // a degree sign, in UTF-8
+         SDKLogger(nivaro_sdk::info).GetILogger()
+             << std::string("Gamma value = ") << "1.2"
+             << " \xc2\xb0\u2028"; // a degree sign, a line separator
          SDKLogger(nivaro_sdk::trace).GetILogger() << "Qt version:\n5.15.8\n";
          SDKLogger(nivaro_sdk::warning).GetILogger();
          {
@@ -197,7 +198,7 @@ inline const ScriptedCamera scriptedCameras[] = {
          }
          const auto records = program.logRecords();
          ASSERT_EQ(records.size(), 4u);
-         const std::pair<int, std::string> expected[] = {{2, "Gamma value = 1.2 \xc2\xb0"},
+         const std::pair<int, std::string> expected[] = {{2, "Gamma value = 1.2 \xc2\xb0\u2028"},
                                                          {0, "Qt version:\n5.15.8\n"},
                                                          {3, ""},
                                                          {2, "Set GAMMA value OK"}};

@@ -1,9 +1,7 @@
 // The faults a port can be scripted with, as the program meets them in-process.
-#include "config_file.h"
+#include "configuration_file.h"
 #include "scripted_cameras.h"
 #include "simulator_fixture.h"
-
-#include <map>
 
 namespace {
 
@@ -11,14 +9,9 @@ using ScriptedThroughTheFile = WithRows<SimulatorTest, ScriptedCamera>;
 
 TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
 {
-    std::map<std::string, nivaro_sim::CameraScript> ports;
-    const auto problems = nivaro_sim::applyConfigurationText(
-        GetParam().configuration, "row.json",
-        {nivaro_sim::configurationValues(), nivaro_sim::configuration(), ports});
-    EXPECT_EQ(problems, std::vector<std::string> {}) << "the file holds no mistake";
-    for (const auto &[port, script] : ports) {
-        nivaro_sim::scriptPort(port, script);
-    }
+    const auto reading = nivaro_sim::readConfigurationText(GetParam().configuration, "row.json");
+    EXPECT_EQ(reading.problems, std::vector<std::string> {}) << "the file holds no mistake";
+    nivaro_sim::useConfiguration(reading.configuration);
     GetParam().check(program.open("COM3"), program);
 }
 

@@ -1,0 +1,217 @@
+#include "configuration_file.h"
+
+#include "configuration_schema.h"
+#include "default_registers.h"
+#include "escaped_text.h"
+#include "guarded_file.h"
+#include "json_reader.h"
+#include "problem_lines.h"
+
+#include <nlohmann/json.hpp>
+#include <type_traits>
+#include <utility>
+
+namespace nivaro_sim {
+namespace {
+
+using Json = nlohmann::json;
+
+// Takes a key's value out of an object the schema has passed into a setting: what the reading
+// leaves is what the schema knows and the simulator does not read, reported at the end.
+template<typename Setting> void take(Json &object, const char *key, Setting &setting)
+{
+    const auto found = object.find(key);
+    if (found == object.end()) {
+        return;
+    }
+    if constexpr (std::is_aggregate_v<Setting>) {
+        forEachField(setting,
+                     [&found](const char *field, auto &value) { take(*found, field, value); });
+    } else {
+        setting = found->template get<Setting>();
+        object.erase(found);
+    }
+}
+
+Json *objectAt(Json &object, const std::string &key)
+{
+    const auto found = object.find(key);
+    return found != object.end() ? &*found : nullptr;
+}
+
+void reportUnread(const Json &object, const std::string &path, ProblemLines &problems)
+{
+    for (const auto &[key, value] : object.items()) {
+        const std::string keyPath = path.empty() ? key : path + '.' + key;
+        if (value.is_object()) {
+            reportUnread(value, keyPath, problems);
+        } else {
+            problems.add(ProblemLines::unknownKey, keyPath, "unknown key; ignored");
+        }
+    }
+}
+
+// The three numbers of one Expert parameter apply together or not at all: bounds that
+// cross, or a current value outside them, would leave the program's controls no value.
+void readExpertParameter(Json *numbers, const std::string &path, ExpertParameter &parameter,
+                         ProblemLines &problems)
+{
+    if (!numbers) {
+        return;
+    }
+    ExpertParameter wanted = parameter;
+    take(*numbers, "current", wanted.current);
+    take(*numbers, "min", wanted.minimum);
+    take(*numbers, "max", wanted.maximum);
+    const auto [current, minimum, maximum] = wanted;
+    const std::string kept = "; built-in current value and bounds kept";
+    if (minimum > maximum) {
+        problems.add(ProblemLines::unusableValue, path + ".min",
+                     "is above max (" + std::to_string(minimum) + " > " + std::to_string(maximum)
+                         + ')' + kept);
+    } else if (current < minimum || current > maximum) {
+        problems.add(ProblemLines::unusableValue, path + ".current",
+                     std::to_string(current) + " lies outside min..max (" + std::to_string(minimum)
+                         + ".." + std::to_string(maximum) + ')' + kept);
+    } else {
+        parameter = wanted;
+    }
+}
+
+CameraScript readPort(Json &keys, const ConfigurationValues &values)
+{
+    CameraScript script;
+#define NIVARO_SIM_TAKE(type, key) take(keys, #key, script.key);
+    NIVARO_SIM_SCRIPT(NIVARO_SIM_TAKE)
+#undef NIVARO_SIM_TAKE
+    if (Json *registers = objectAt(keys, "registers")) {
+        // Registers not named in the file start at the configuration's defaults.
+        script.hasInitialRegisters = true;
+        script.initialRegisters = registersFromConfiguration(values);
+#define NIVARO_SIM_TAKE(type, key, powerOn) take(*registers, #key, script.initialRegisters.key);
+        NIVARO_SIM_REGISTERS(NIVARO_SIM_TAKE)
+#undef NIVARO_SIM_TAKE
+    }
+    return script;
+}
+
+// The program hands a port name to the SDK as NUL-terminated text, and shows it in its list and
+// its log: a name that cannot go whole, or would hide, turn or split the text around it, is
+// left out.
+void leaveOutUnusablePortNames(Json &document, ProblemLines &problems)
+{
+    Json *ports = objectAt(document, "ports");
+    if (!ports || !ports->is_object()) {
+        return;
+    }
+    std::vector<std::string> leftOut;
+    for (const auto &port : ports->items()) {
+        const std::string reason = unshowableBecause(port.key(), longestPortName);
+        if (!reason.empty()) {
+            problems.add(ProblemLines::unusablePortName, "ports." + port.key(),
+                         "a port name that " + reason + "; ignored");
+            leftOut.push_back(port.key());
+        }
+    }
+    for (const std::string &name : leftOut) {
+        ports->erase(name);
+    }
+}
+
+Configuration readDocument(JsonReading &json, ProblemLines &problems)
+{
+    Json &document = json.document;
+    Configuration configuration;
+    ConfigurationValues &values = configuration.values;
+    if (Json *linkType = objectAt(document, "linkType")) {
+        // The program reads the text as NUL-terminated: it would see only what comes before.
+        if (linkType->is_string() && linkType->get<std::string>().find('\0') != std::string::npos) {
+            problems.add(ProblemLines::unusableValue, "linkType",
+                         "a text cannot hold a NUL character; built-in value kept");
+        } else {
+            values.linkTypeIsNull = linkType->is_null();
+            values.linkType = linkType->is_null() ? "" : linkType->get<std::string>();
+        }
+        document.erase("linkType");
+    }
+    document.erase("$schema");
+    take(document, "expertMode", values.expertMode);
+    if (Json *defaults = objectAt(document, "defaults")) {
+#define NIVARO_SIM_TAKE(type, key, ...) take(*defaults, #key, values.key);
+        NIVARO_SIM_DEFAULTS(NIVARO_SIM_TAKE)
+#undef NIVARO_SIM_TAKE
+    }
+    if (Json *expert = objectAt(document, "expert")) {
+#define NIVARO_SIM_TAKE(key, Name)                                                                 \
+    readExpertParameter(objectAt(*expert, #key), "expert." #key, configuration.members.key,        \
+                        problems);
+        NIVARO_SIM_EXPERT(NIVARO_SIM_TAKE)
+#undef NIVARO_SIM_TAKE
+    }
+    if (Json *sensor = objectAt(document, "sensor")) {
+        take(*sensor, "width", configuration.members.sensorWidth);
+        take(*sensor, "height", configuration.members.sensorHeight);
+    }
+    if (Json *ports = objectAt(document, "ports")) {
+        for (const std::string &name : json.memberOrder) {
+            if (Json *keys = objectAt(*ports, name)) {
+                configuration.ports.emplace_back(name, readPort(*keys, values));
+            }
+        }
+    }
+    reportUnread(document, "", problems);
+    return configuration;
+}
+
+} // namespace
+
+ConfigurationReading readConfigurationText(const std::string &text, const std::string &fileLabel)
+{
+    const std::string fileText = "configuration file \"" + shownText(fileLabel) + '"';
+    ProblemLines problems(fileLabel);
+    JsonReading json = readJson(text, "ports", problems);
+    if (!json.failure.empty()) {
+        return {{}, {fileText + ": " + json.failure + "; built-in values kept"}};
+    }
+    if (!json.document.is_object()) {
+        return {{},
+                {fileText + ": expected a JSON object, found " + json.document.type_name()
+                 + "; built-in values kept"}};
+    }
+    leaveOutUnusablePortNames(json.document, problems);
+    keepWhatTheSchemaAccepts(json.document, problems);
+    Configuration configuration = readDocument(json, problems);
+    return {std::move(configuration), problems.lines()};
+}
+
+ConfigurationReading readConfigurationFile(const std::filesystem::path &file)
+{
+    const std::string label = displayText(file);
+    const FileText read = readSmallRegularFile(file);
+    if (!read.failure.empty()) {
+        return {{},
+                {"configuration file \"" + shownText(label) + "\" " + read.failure
+                 + "; built-in values kept"}};
+    }
+    return readConfigurationText(read.text, label);
+}
+
+ConfigurationReading readConfiguration(const ConfigurationSource &source)
+{
+    if (source.path.empty()
+        || (source.optional && checkPath(source.path).kind == PathCheck::Kind::missing)) {
+        return {};
+    }
+    return readConfigurationFile(source.path);
+}
+
+std::vector<std::string> configuredPortNames()
+{
+    std::vector<std::string> names;
+    for (const auto &port : readConfiguration(configurationSource()).configuration.ports) {
+        names.push_back(port.first);
+    }
+    return names;
+}
+
+} // namespace nivaro_sim

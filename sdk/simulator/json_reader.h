@@ -1,0 +1,29 @@
+#pragma once
+
+#include "problem_lines.h"
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace nivaro_sim {
+
+// No configuration nests deeper than a port's zoom registers (five levels); a file that
+// goes beyond this is no configuration.
+constexpr int deepestNesting = 64;
+
+// A JSON text read in one pass, each key and bracket seen once, so that any text costs time in
+// proportion to its length. A key given twice in an object keeps its first value: the later one
+// is reported and left out, whatever it holds.
+struct JsonReading
+{
+    nlohmann::json document;
+    // The keys of the top-level object's member `orderedMember`, as the text gives them: the
+    // document keeps an object's keys sorted.
+    std::vector<std::string> memberOrder;
+    std::string failure; // why the text cannot be used (not JSON, nested too deep); empty if it can
+};
+JsonReading readJson(const std::string &text, const std::string &orderedMember,
+                     ProblemLines &problems);
+
+} // namespace nivaro_sim
