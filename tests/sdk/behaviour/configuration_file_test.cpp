@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <climits>
 #include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using nivaro_sim::CameraScript;
@@ -43,13 +44,16 @@ Loaded load(const std::string &text, const char *fileName = "test.json")
 }
 
 // Every key a schema describes by its dotted path, "*" for any member of an object whose members
-// are not named, with its built-in value (null when it has none).
+// are not named, as [its built-in value, [its minimum, its maximum]], null where there is none.
 std::map<std::string, json> schemaKeys(const json &schema, const std::string &path = "")
 {
     std::map<std::string, json> keys;
     const json named = schema.value("properties", json::object());
     for (const auto &[key, member] : named.items()) {
-        keys[path + key] = member.value("default", json());
+        const json range = member.contains("maximum")
+            ? json::array({member["minimum"], member["maximum"]})
+            : json();
+        keys[path + key] = json::array({member.value("default", json()), range});
         keys.merge(schemaKeys(member, path + key + '.'));
     }
     if (schema.value("additionalProperties", json()).is_object()) {
@@ -58,117 +62,76 @@ std::map<std::string, json> schemaKeys(const json &schema, const std::string &pa
     return keys;
 }
 
-// The keys the documentation's tables list, in the same form: a table row names keys in its
-// first cell and their built-in values, one for all or one each, in its third.
+// The same from the documentation's tables: a row names keys in its first cell, their range in
+// its second ("integer 0..255", "(32-bit)", "±3.4e+38") and their built-in values in its third,
+// one for all or one each.
 std::map<std::string, json> documentedKeys()
 {
     const std::map<std::string, std::string> sections {
         {"### Top level", ""},       {"### `defaults`", "defaults."},
         {"### `expert`", "expert."}, {"### `sensor`", "sensor."},
         {"### `ports`", "ports.*."}, {"### `registers`", "ports.*.registers."}};
-    const auto quoted = [](const std::string &cell) {
-        const std::regex code("`([^`]*)`");
-        std::vector<std::string> items;
-        for (auto at = std::sregex_iterator(cell.begin(), cell.end(), code);
-             at != std::sregex_iterator(); ++at) {
-            items.push_back((*at)[1]);
-        }
-        return items;
+    const std::regex row(R"(^\| (`.*?) \|(.*?)\|(.*?)\|)"), code("`([^`]*)`"),
+        limits(R"((-?\d+)\.\.(\d+)|±(\S+)|\(32-bit\))");
+    const auto quoted = [&code](const std::string &cell) {
+        return std::vector<std::string>(
+            std::sregex_token_iterator(cell.begin(), cell.end(), code, 1),
+            std::sregex_token_iterator());
     };
     std::map<std::string, json> keys;
     const std::string *section = nullptr;
     std::istringstream text(documentation);
+    std::smatch cells, bounds;
     for (std::string line; std::getline(text, line);) {
         if (line.rfind('#', 0) == 0) {
             const auto named = sections.find(line);
             section = named != sections.end() ? &named->second : nullptr;
-        } else if (section && line.rfind("| `", 0) == 0) {
-            std::vector<std::string> cells;
-            for (std::istringstream row(line); std::getline(row, cells.emplace_back(), '|');) {
+        } else if (section && std::regex_search(line, cells, row)) {
+            const std::string type = cells[2], defaults = cells[3];
+            json range;
+            if (std::regex_search(type, bounds, limits)) {
+                range = bounds[1].matched
+                    ? json::array({std::stoll(bounds[1]), std::stoll(bounds[2])})
+                    : bounds[3].matched ? json::array({-std::stod(bounds[3]), std::stod(bounds[3])})
+                                        : json::array({INT32_MIN, INT32_MAX});
             }
-            const auto names = quoted(cells[1]);
-            const auto builtIn = quoted(cells[3]);
+            const auto names = quoted(cells[1]), builtIn = quoted(defaults);
             for (std::size_t at = 0; at < names.size(); ++at) {
-                keys[*section + names[at]]
+                const json value
                     = builtIn.empty() ? json() : json::parse(builtIn[builtIn.size() == 1 ? 0 : at]);
+                keys[*section + names[at]] = json::array({value, range});
             }
         }
     }
     return keys;
 }
 
-// A dotted key path with the port name after "ports." folded into "*".
-std::string withPortNameFolded(std::string path)
+// The dotted paths of a document's keys, each with a dot after it, "*" for the name of a port.
+std::set<std::string> keyPaths(const json &value, const std::string &path = "")
 {
-    if (path.rfind("ports.", 0) == 0) {
-        path.replace(6, path.find('.', 6) - 6, "*");
-    }
-    return path;
-}
-
-// The dotted paths of every key in a document and of the objects around it, port names folded.
-std::set<std::string> keyPaths(const json &document)
-{
-    std::set<std::string> paths;
-    const json leaves = document.flatten();
-    for (const auto &leaf : leaves.items()) {
-        std::string path = leaf.key().substr(1); // a JSON pointer: "/defaults/gamma"
-        std::replace(path.begin(), path.end(), '/', '.');
-        for (auto end = path.find('.'); end != std::string::npos; end = path.find('.', end + 1)) {
-            paths.insert(withPortNameFolded(path.substr(0, end)));
+    std::set<std::string> paths {path};
+    if (value.is_object()) {
+        for (const auto &[key, member] : value.items()) {
+            paths.merge(keyPaths(member, path + (path == "ports." ? "*" : key) + '.'));
         }
-        paths.insert(withPortNameFolded(path));
     }
     return paths;
 }
 
-TEST(ConfigurationSchema, describesWhatTheDocumentationAndTheSimulatorsTablesName)
+// The documentation's tables and the example name exactly the schema's keys, and the example
+// applies without a problem.
+TEST(ConfigurationSchema, isWhatTheDocumentationListsAndTheExampleUses)
 {
     const auto described = schemaKeys(nivaro_sim::configurationSchema());
     EXPECT_EQ(documentedKeys(), described);
-    std::string undescribed;
-    const auto expect
-        = [&](const std::string &path) { undescribed += described.count(path) ? "" : ' ' + path; };
-#define DESCRIBED(type, key, ...) expect(std::string(SECTION) + #key);
-#define SECTION "defaults."
-    NIVARO_SIM_DEFAULTS(DESCRIBED)
-#undef SECTION
-#define SECTION "ports.*."
-    NIVARO_SIM_SCRIPT(DESCRIBED)
-#undef SECTION
-#define SECTION "ports.*.registers."
-    NIVARO_SIM_REGISTERS(DESCRIBED)
-#undef SECTION
-#undef DESCRIBED
-    EXPECT_EQ(undescribed, "");
-}
-
-TEST(ConfigurationFile, documentedExampleUsesEveryKeyWithoutProblems)
-{
+    const auto used = keyPaths(json::parse(exampleConfiguration));
+    for (const auto &key : described) {
+        EXPECT_EQ(used.count(key.first + '.'), 1u) << key.first << " is left out of the example";
+    }
     const Loaded loaded = load(exampleConfiguration, "demo-config.json");
     EXPECT_EQ(loaded.problems, std::vector<std::string> {});
-
-    const auto used = keyPaths(json::parse(exampleConfiguration));
-    std::string unused;
-    for (const auto &key : schemaKeys(nivaro_sim::configurationSchema())) {
-        unused += used.count(key.first) ? "" : ' ' + key.first;
-    }
-    EXPECT_EQ(unused, "") << "keys the example leaves out";
-
-    EXPECT_DOUBLE_EQ(loaded.values.gamma, 1.2);
-    EXPECT_TRUE(loaded.values.columnCorrection);
-    EXPECT_EQ(loaded.members.gms.maximum, 100000);
-    EXPECT_FALSE(loaded.ports.at("COM1").present);
-    const CameraScript &com3 = loaded.ports.at("COM3");
-    EXPECT_EQ(com3.latencyMs, 20u);
-    ASSERT_TRUE(com3.hasInitialRegisters);
-    EXPECT_EQ(com3.initialRegisters.gamma, 98304u);
-    EXPECT_EQ(com3.initialRegisters.ia.maxBoxes, 20);
-    EXPECT_EQ(com3.initialRegisters.sharpening, 384u) << "unnamed registers follow the defaults";
-    EXPECT_EQ(loaded.ports.at("COM4").refusedSetters,
-              (std::set<std::string> {"ConfigureZoom", "SetGfid"}));
-    EXPECT_EQ(loaded.ports.at("COM5").silentAfterCalls, 40);
-    EXPECT_TRUE(loaded.ports.at("COM6").nucRequestFails);
+    EXPECT_EQ(loaded.ports.at("COM3").initialRegisters.sharpening, 384u)
+        << "unnamed registers follow the defaults";
 }
 
 struct Mistake
@@ -182,13 +145,21 @@ struct Mistake
     friend void PrintTo(const Mistake &row, std::ostream *out) { *out << row.name; }
 };
 
-// count texts, the n-th made by make(n), with separator between them.
-std::string repeated(int count, const std::function<std::string(int)> &make,
-                     const char *separator = ",")
+std::string repeated(const std::string &text, int times)
+{
+    std::string all;
+    for (int time = 0; time < times; ++time) {
+        all += text;
+    }
+    return all;
+}
+
+// "<before>0<after>, <before>1<after>, …", count of them.
+std::string numbered(const char *before, int count, const char *after)
 {
     std::string all;
     for (int n = 0; n < count; ++n) {
-        all += (n == 0 ? "" : separator) + make(n);
+        all += (n ? ", " : "") + (before + std::to_string(n)) + after;
     }
     return all;
 }
@@ -196,51 +167,42 @@ std::string repeated(int count, const std::function<std::string(int)> &make,
 // A number of 5,001 digits, too large for a double.
 const std::string hugeNumber = R"({"defaults": {"gamma": 1)" + std::string(5000, '0') + "}}";
 // 100,000 objects one in another: a reader that costs the square of the depth takes gigabytes.
-const std::string deepObjects = R"({"defaults": {"gamma": 2.0}, "x":)"
-    + repeated(
-                                    99999, [](int) { return R"({"a":)"; }, "")
+const std::string deepObjects = R"({"defaults": {"gamma": 2.0}, "x":)" + repeated(R"({"a":)", 99999)
     + "{}" + std::string(100000, '}');
 // Nested 64 deep, the top-level object counted: still a file, though not a configuration.
 const std::string deepestRead = R"({"x": )" + std::string(63, '[') + std::string(63, ']') + "}";
 // Files that once took minutes: each object closed scanned its parent, each duplicate was a
 // container left open.
-const std::string manyPorts = R"({"ports": {)"
-    + repeated(100000, [](int n) { return "\"COM" + std::to_string(n) + "\": {}"; }) + "}}";
-const std::string manyEmptyObjects
-    = R"({"x": [)" + repeated(100000, [](int) { return "{}"; }) + "]}";
-const std::string manyDuplicatedObjects = R"({"ports": {)"
-    + repeated(50000, [](int n) { return n ? R"("COM3": {"silent": true})" : R"("COM3": {})"; })
+const std::string manyPorts = R"({"ports": {)" + numbered("\"COM", 100000, "\": {}") + "}}";
+const std::string manyEmptyObjects = R"({"x": [)" + repeated("{}, ", 99999) + "{}]}";
+const std::string manyDuplicatedObjects = R"({"ports": {"COM3": {})"
+    + repeated(R"(, "COM3": {"silent": true})", 49999)
     + R"(}, "defaults": {"gama": 2.0}, "expertMode": false})";
 const std::string manyUnknownNames = R"({"ports": {"COM3": {"refusedSetters": ["SetGfid", )"
-    + repeated(100000, [](int n) { return "\"Set" + std::to_string(n) + '"'; }) + "]}}}";
+    + numbered("\"Set", 100000, "\"") + "]}}}";
+const std::string e64 = repeated("\u00e9", 64); // 64 characters, 128 bytes
 const std::string portNamesOfEveryLength = R"({"ports": {")" + std::string(64, 'A') + R"(": {}, ")"
-    + repeated(
-                                               64, [](int) { return "\u00e9"; }, "")
-    + R"(": {}, ")" + std::string(65, 'B') + R"(": {}, ")" + std::string(300, 'C') + R"(": {}, ")"
-    + std::string(1000000, 'D') + R"(": {}}})";
+    + e64 + R"(": {}, ")" + std::string(65, 'B') + R"(": {}, ")" + std::string(300, 'C')
+    + R"(": {}, ")" + std::string(1000000, 'D') + R"(": {}}})";
+using Names = std::vector<std::string>;
 
 const Mistake mistakes[] = {
     {"integral numbers in any notation",
      R"({"defaults": {"iaMaxBoxes": 1e2, "gsk": 3.0, "tint": -2E0}})", "",
      [](const Loaded &l) {
-         EXPECT_EQ(l.values.iaMaxBoxes, 100);
-         EXPECT_EQ(l.values.gsk, 3);
-         EXPECT_EQ(l.values.tint, -2);
+         EXPECT_EQ(std::tuple(l.values.iaMaxBoxes, l.values.gsk, l.values.tint),
+                   std::tuple(100, 3, -2));
      }},
     {"null link type answered as null", R"({"linkType": null, "expertMode": false})", "",
-     [](const Loaded &l) {
-         EXPECT_TRUE(l.values.linkTypeIsNull);
-         EXPECT_FALSE(l.values.expertMode);
-     }},
+     [](const Loaded &l) { EXPECT_TRUE(l.values.linkTypeIsNull && !l.values.expertMode); }},
     {"malformed JSON", R"({"defaults": {"gamma": 2.0,}})", ": malformed JSON (",
-     [](const Loaded &l) { EXPECT_DOUBLE_EQ(l.values.gamma, 1.0); }},
+     [](const Loaded &l) { EXPECT_EQ(l.values.gamma, 1.0); }},
     {"not an object", "[1, 2]", ": expected a JSON object, found array; built-in values kept",
      [](const Loaded &l) { EXPECT_TRUE(l.ports.empty()); }},
     {"wrong type", R"({"defaults": {"gamma": "2.0", "sharpening": 2.0}})",
      ", key \"defaults.gamma\": expected a number, found string; built-in value kept",
      [](const Loaded &l) {
-         EXPECT_DOUBLE_EQ(l.values.gamma, 1.0);
-         EXPECT_DOUBLE_EQ(l.values.sharpening, 2.0);
+         EXPECT_EQ(std::tuple(l.values.gamma, l.values.sharpening), std::tuple(1.0, 2.0));
      }},
     {"integer out of range", R"({"defaults": {"iaMaxBoxes": 300}})",
      ", key \"defaults.iaMaxBoxes\": expected an integer from 0 to 255, found 300; built-in "
@@ -256,17 +218,9 @@ const Mistake mistakes[] = {
     {"link type given as a number", R"({"linkType": 5})",
      ", key \"linkType\": expected a text or null, found number; built-in value kept",
      [](const Loaded &l) { EXPECT_EQ(l.values.linkType, "UART"); }},
-    {"unknown key", R"({"defaults": {"gama": 2.0}})",
-     ", key \"defaults.gama\": unknown key; ignored",
-     [](const Loaded &l) { EXPECT_DOUBLE_EQ(l.values.gamma, 1.0); }},
-    {"unknown top-level key", R"({"linktype": "USB"})", ", key \"linktype\": unknown key; ignored",
-     [](const Loaded &l) { EXPECT_EQ(l.values.linkType, "UART"); }},
-    {"section that is not an object", R"({"expert": []})",
-     ", key \"expert\": expected an object, found array; built-in value kept",
-     [](const Loaded &l) { EXPECT_EQ(l.members.gfid.maximum, 1000); }},
     {"port that is not an object", R"({"ports": {"COM3": true, "COM4": {}}})",
      ", key \"ports.COM3\": expected an object, found boolean; built-in value kept",
-     [](const Loaded &l) { EXPECT_EQ(l.order, std::vector<std::string> {"COM4"}); }},
+     [](const Loaded &l) { EXPECT_EQ(l.order, Names {"COM4"}); }},
     {"unknown setter name", R"({"ports": {"COM3": {"refusedSetters": ["SetGama", "SetGfid"]}}})",
      R"(, key "ports.COM3.refusedSetters": "SetGama" is not known; ignored)",
      [](const Loaded &l) {
@@ -275,16 +229,11 @@ const Mistake mistakes[] = {
     {"100,000 unknown setter names: 20 lines, then how many more", manyUnknownNames,
      R"(, key "ports.COM3.refusedSetters": "Set0" is not known; ignored)",
      [](const Loaded &l) {
-         EXPECT_EQ(l.ports.at("COM3").refusedSetters, std::set<std::string> {"SetGfid"});
          EXPECT_EQ(l.problems.back(),
                    "configuration file \"test.json\": 99980 more unknown names, "
                    "not listed one by one");
      },
      21},
-    {"latency beyond ten seconds", R"({"ports": {"COM3": {"latencyMs": 60000}}})",
-     ", key \"ports.COM3.latencyMs\": expected an integer from 0 to 10000, found 60000; built-in "
-     "value kept",
-     [](const Loaded &l) { EXPECT_EQ(l.ports.at("COM3").latencyMs, 0u); }},
     {"setter list holding an item that is not a name",
      R"({"ports": {"COM3": {"refusedSetters": ["SetGfid", 7, "SetGamma"]}}})",
      ", key \"ports.COM3.refusedSetters\": expected a list of texts, found number in it; built-in "
@@ -293,21 +242,14 @@ const Mistake mistakes[] = {
     {"number beyond a double's range", R"({"defaults": {"gamma": 1e400, "sharpening": 2.0}})",
      ": malformed JSON (",
      [](const Loaded &l) {
-         EXPECT_DOUBLE_EQ(l.values.gamma, 1.0);
-         EXPECT_DOUBLE_EQ(l.values.sharpening, 1.0);
+         EXPECT_EQ(std::tuple(l.values.gamma, l.values.sharpening), std::tuple(1.0, 1.0));
      }},
     {"zoom factor beyond a float's range", R"({"defaults": {"zoomFactor": 1e39, "gamma": 2.0}})",
      ", key \"defaults.zoomFactor\": expected a number from -3.4028234663852886e+38 to "
      "3.4028234663852886e+38, found 1e+39; built-in value kept",
      [](const Loaded &l) {
-         EXPECT_EQ(l.values.zoomFactor, 1.0f);
-         EXPECT_DOUBLE_EQ(l.values.gamma, 2.0);
+         EXPECT_EQ(std::tuple(l.values.zoomFactor, l.values.gamma), std::tuple(1.0f, 2.0));
      }},
-    {"negative zoom register beyond a float's range",
-     R"({"ports": {"COM3": {"registers": {"zoom": {"zoomFactor": -3.5e38}}}}})",
-     ", key \"ports.COM3.registers.zoom.zoomFactor\": expected a number from "
-     "-3.4028234663852886e+38 to 3.4028234663852886e+38, found -3.5e+38; built-in value kept",
-     [](const Loaded &l) { EXPECT_EQ(l.ports.at("COM3").initialRegisters.zoom.zoomFactor, 1.0f); }},
     {"key given twice", R"({"linkType": "UART", "expertMode": true, "linkType": "USB"})",
      ", key \"linkType\": given more than once; the first kept, this one ignored",
      [](const Loaded &l) { EXPECT_EQ(l.values.linkType, "UART"); }},
@@ -316,23 +258,16 @@ const Mistake mistakes[] = {
      ", key \"ports.COM3.registers.zoom.centerX\": given more than once; the first kept, this one "
      "ignored",
      [](const Loaded &l) { EXPECT_EQ(l.ports.at("COM3").initialRegisters.zoom.centerX, 1); }},
-    {"port named twice", R"({"ports": {"COM3": {"silent": true}, "COM3": {}}})",
-     ", key \"ports.COM3\": given more than once; the first kept, this one ignored",
-     [](const Loaded &l) { EXPECT_TRUE(l.ports.at("COM3").silent); }},
     // The port scan reads the same file the same way: it lists COM3 alone.
     {"ports given twice: the first kept, the key after them too",
      R"({"ports": {"COM3": {}}, "ports": {"COM7": {}}, "expertMode": false})",
      ", key \"ports\": given more than once; the first kept, this one ignored",
-     [](const Loaded &l) {
-         EXPECT_EQ(l.order, std::vector<std::string> {"COM3"});
-         EXPECT_FALSE(l.values.expertMode);
-     }},
+     [](const Loaded &l) { EXPECT_TRUE(l.order == Names {"COM3"} && !l.values.expertMode); }},
     {"50,000 duplicated objects: 20 lines with their true paths, then how many more",
      manyDuplicatedObjects,
      ", key \"ports.COM3\": given more than once; the first kept, this one ignored",
      [](const Loaded &l) {
-         EXPECT_FALSE(l.ports.at("COM3").silent);
-         EXPECT_FALSE(l.values.expertMode);
+         EXPECT_TRUE(!l.ports.at("COM3").silent && !l.values.expertMode);
          EXPECT_EQ(l.problems[20],
                    "configuration file \"test.json\", key \"defaults.gama\": unknown key; ignored");
          EXPECT_EQ(l.problems.back(),
@@ -341,56 +276,36 @@ const Mistake mistakes[] = {
      },
      22},
     {"100,000 ports, in the file's order", manyPorts, "",
-     [](const Loaded &l) {
-         ASSERT_EQ(l.order.size(), 100000u);
-         EXPECT_EQ(l.order[10], "COM10");
-     }},
+     [](const Loaded &l) { EXPECT_TRUE(l.order.size() == 100000 && l.order[10] == "COM10"); }},
     {"100,000 empty objects under an unknown key", manyEmptyObjects,
      ", key \"x\": unknown key; ignored", [](const Loaded &) {}},
     {"inverted Expert bounds", R"({"expert": {"gms": {"min": 10, "max": 5}}})",
      ", key \"expert.gms.min\": is above max (10 > 5); built-in current value and bounds kept",
      [](const Loaded &l) {
-         EXPECT_EQ(l.members.gms.minimum, 0);
-         EXPECT_EQ(l.members.gms.maximum, 100000);
+         EXPECT_EQ(std::tuple(l.members.gms.minimum, l.members.gms.maximum), std::tuple(0, 100000));
      }},
     {"Expert current value outside its bounds", R"({"expert": {"gsk": {"current": 9}}})",
      ", key \"expert.gsk.current\": 9 lies outside min..max (1..3); built-in current value and "
      "bounds kept",
      [](const Loaded &l) { EXPECT_EQ(l.members.gsk.current, 2); }},
-    {"negative sensor size", R"({"sensor": {"width": -5, "height": 480}})",
-     ", key \"sensor.width\": expected an integer from 1 to 2147483647, found -5; built-in value "
-     "kept",
-     [](const Loaded &l) {
-         EXPECT_EQ(l.members.sensorWidth, 1280);
-         EXPECT_EQ(l.members.sensorHeight, 480);
-     }},
-    {"port name holding a NUL", R"({"ports": {"COM\u00003": {}}})",
-     R"(, key "ports.COM\x003": a port name that holds \x00, a character that does not display as itself; ignored)",
-     [](const Loaded &l) { EXPECT_TRUE(l.ports.empty()); }},
     {"port names with characters that hide, turn or split the text",
-     R"({"ports": {"C1\u0085": {}, "C2\u009b": {}, "C3\u2028": {}, "C4\u2029": {}, "C5\u202e": {},
-                   "C6\u200b": {}, "C7\ufffe": {}, "C\u00e9": {}}})",
-     R"(, key "ports.C1\xC2\x85": a port name that holds \xC2\x85, a character that does not display as itself; ignored)",
-     [](const Loaded &l) { EXPECT_EQ(l.order, std::vector<std::string> {"C\u00e9"}); }, 7},
+     R"({"ports": {"C0\u0000": {}, "C1\u0085": {}, "C2\u009b": {}, "C3\u2028": {}, "C4\u2029": {},
+                   "C5\u202e": {}, "C6\u200b": {}, "C7\ufffe": {}, "C\u00e9": {}}})",
+     R"(, key "ports.C0\x00": a port name that holds \x00, a character that does not display as itself; ignored)",
+     [](const Loaded &l) { EXPECT_EQ(l.order, Names {"C\u00e9"}); }, 8},
     {"port names longer than 64 characters", portNamesOfEveryLength,
      ", key \"ports." + std::string(65, 'B')
          + "\": a port name that is not 1 to 64 characters long; ignored",
      [](const Loaded &l) {
-         EXPECT_EQ(l.order,
-                   (std::vector<std::string> {std::string(64, 'A'),
-                                              repeated(
-                                                  64, [](int) { return "\u00e9"; }, "")}));
+         EXPECT_EQ(l.order, (Names {std::string(64, 'A'), e64}));
      },
      3},
     {"link type holding a NUL", R"({"linkType": "UA\u0000RT", "expertMode": false})",
      ", key \"linkType\": a text cannot hold a NUL character; built-in value kept",
-     [](const Loaded &l) {
-         EXPECT_EQ(l.values.linkType, "UART");
-         EXPECT_FALSE(l.values.expertMode);
-     }},
+     [](const Loaded &l) { EXPECT_TRUE(l.values.linkType == "UART" && !l.values.expertMode); }},
     {"objects nested 100,000 deep", deepObjects,
      ": objects and arrays nested more than 64 deep; built-in values kept",
-     [](const Loaded &l) { EXPECT_DOUBLE_EQ(l.values.gamma, 1.0); }},
+     [](const Loaded &l) { EXPECT_EQ(l.values.gamma, 1.0); }},
     {"arrays nested 64 deep are read", deepestRead, ", key \"x\": unknown key; ignored",
      [](const Loaded &) {}},
     {"key holding a line feed", R"({"defaults": {"ga\nmma\u001b[2J": 1}})",
@@ -404,9 +319,7 @@ const Mistake mistakes[] = {
      [](const Loaded &l) { EXPECT_LT(l.problems.front().size(), 400u) << l.problems.front(); }},
     {"unknown register", R"({"ports": {"COM3": {"registers": {"zoom": {"factor": 2}}}}})",
      ", key \"ports.COM3.registers.zoom.factor\": unknown key; ignored",
-     [](const Loaded &l) {
-         EXPECT_FLOAT_EQ(l.ports.at("COM3").initialRegisters.zoom.zoomFactor, 1.0f);
-     }},
+     [](const Loaded &l) { EXPECT_EQ(l.ports.at("COM3").initialRegisters.zoom.zoomFactor, 1.0f); }},
 };
 
 using ConfigurationText = ::testing::TestWithParam<Mistake>;
