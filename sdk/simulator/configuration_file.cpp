@@ -170,13 +170,11 @@ ConfigurationReading readConfigurationText(const std::string &text, const std::s
     const std::string fileText = "configuration file \"" + shownText(fileLabel) + '"';
     ProblemLines problems(fileLabel);
     JsonReading json = readJson(text, "ports", problems);
-    if (!json.failure.empty()) {
-        return {{}, {fileText + ": " + json.failure + "; built-in values kept"}};
-    }
-    if (!json.document.is_object()) {
-        return {{},
-                {fileText + ": expected a JSON object, found " + json.document.type_name()
-                 + "; built-in values kept"}};
+    if (!json.failure.empty() || !json.document.is_object()) {
+        const std::string failure = json.failure.empty()
+            ? std::string("expected a JSON object, found ") + json.document.type_name()
+            : json.failure;
+        return {{}, {fileText + ": " + failure + "; built-in values kept"}};
     }
     leaveOutUnusablePortNames(json.document, problems);
     keepWhatTheSchemaAccepts(json.document, problems);

@@ -7,12 +7,10 @@
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <string>
 #include <valijson/adapters/nlohmann_json_adapter.hpp>
 #include <valijson/schema.hpp>
 #include <valijson/schema_parser.hpp>
 #include <valijson/validator.hpp>
-#include <vector>
 
 namespace nivaro_sim {
 namespace {
@@ -20,8 +18,7 @@ namespace {
 using Json = nlohmann::json;
 using valijson::adapters::NlohmannJsonAdapter;
 
-// A value's schema with its validator, and the schemas of what the value holds: a value the
-// validator refuses is looked into member by member.
+// A value's schema with its validator, and the schemas of what the value holds.
 struct SchemaNode
 {
     explicit SchemaNode(const Json &schema) : schema(schema)
@@ -50,35 +47,31 @@ struct SchemaNode
 
     bool takes(const Json &value) const
     {
-        const Json &types = schema["type"];
-        return std::any_of(types.begin(), types.end(), [&value](const Json &type) {
-            return type == "integer" ? value.is_number_integer()
-                : type == "number"   ? value.is_number()
-                                     : type == value.type_name();
-        });
+        return std::any_of(schema["type"].begin(), schema["type"].end(),
+                           [&value](const Json &type) {
+                               return type == "integer" ? value.is_number_integer()
+                                   : type == "number"   ? value.is_number()
+                                                        : type == value.type_name();
+                           });
     }
 
     // "an integer from 0 to 255", "a text or null", "a list of texts"
     std::string expected(bool plural = false) const
     {
-        static const std::map<std::string, std::pair<const char *, const char *>> nouns {
-            {"integer", {"an integer", "integers"}},
-            {"number", {"a number", "numbers"}},
-            {"string", {"a text", "texts"}},
-            {"boolean", {"true or false", "switches"}},
-            {"null", {"null", "nulls"}},
-            {"object", {"an object", "objects"}},
-            {"array", {"a list", "lists"}}};
+        static const std::map<std::string, std::string> nouns {
+            {"integer", "an integer"},    {"number", "a number"}, {"string", "a text"},
+            {"boolean", "true or false"}, {"null", "null"},       {"object", "an object"},
+            {"array", "a list"}};
         std::string phrase;
         for (const Json &type : schema["type"]) {
-            const auto &noun = nouns.at(type.get<std::string>());
-            phrase
-                += (phrase.empty() ? "" : " or ") + std::string(plural ? noun.second : noun.first);
+            const std::string &noun = nouns.at(type.get<std::string>());
+            phrase += (phrase.empty() ? "" : " or ")
+                + (plural ? noun.substr(noun.find(' ') + 1) + 's' : noun);
         }
         if (items) {
             phrase += " of " + items->expected(true);
         }
-        if (schema.contains("minimum") && schema.contains("maximum")) {
+        if (schema.contains("maximum")) {
             phrase += " from " + schema["minimum"].dump() + " to " + schema["maximum"].dump();
         }
         return phrase;
@@ -101,7 +94,7 @@ public:
     // Whether the value, or what is left of it, stays.
     bool keep(const SchemaNode &node, Json &value, const std::string &path)
     {
-        if (validator.validate(node.validator, NlohmannJsonAdapter(value), nullptr)) {
+        if (accepts(node, value)) {
             return true;
         }
         if (value.is_object() && node.takes(value)) {
@@ -121,38 +114,39 @@ public:
             }
             return true;
         }
-        const auto wrongItem = value.is_array() && node.items
-            ? std::find_if(value.begin(), value.end(),
-                           [&node](const Json &item) { return !node.items->takes(item); })
-            : value.end();
-        if (value.is_array() && node.items && wrongItem == value.end()) {
-            keepItems(*node.items, value, path);
+        const bool list = value.is_array() && node.items;
+        const auto wrongItem = !list
+            ? value.end()
+            : std::find_if(value.begin(), value.end(),
+                           [&node](const Json &item) { return !node.items->takes(item); });
+        if (list && wrongItem == value.end()) {
+            Json kept = Json::array();
+            for (Json &item : value) {
+                if (accepts(*node.items, item)) {
+                    kept.push_back(std::move(item));
+                } else {
+                    problems.add(ProblemLines::unknownName, path,
+                                 '"' + shownText(item.get<std::string>())
+                                     + "\" is not known; ignored");
+                }
+            }
+            value = std::move(kept);
             return true;
         }
         // A number out of range is better named by its value than by its type.
-        const bool outOfRange = value.is_number() && (node.takes(0.5) || node.takes(0));
-        const std::string found = wrongItem != value.end()
-            ? std::string(wrongItem->type_name()) + " in it"
-            : outOfRange ? shownText(value.dump())
-                         : value.type_name();
+        const bool numbers = node.takes(0.5) || node.takes(0);
+        const std::string found = list     ? std::string(wrongItem->type_name()) + " in it"
+            : value.is_number() && numbers ? shownText(value.dump())
+                                           : value.type_name();
         problems.add(ProblemLines::unusableValue, path,
                      "expected " + node.expected() + ", found " + found + "; built-in value kept");
         return false;
     }
 
 private:
-    void keepItems(const SchemaNode &itemNode, Json &list, const std::string &path)
+    bool accepts(const SchemaNode &node, const Json &value)
     {
-        Json kept = Json::array();
-        for (Json &item : list) {
-            if (validator.validate(itemNode.validator, NlohmannJsonAdapter(item), nullptr)) {
-                kept.push_back(std::move(item));
-            } else {
-                problems.add(ProblemLines::unknownName, path,
-                             '"' + shownText(item.get<std::string>()) + "\" is not known; ignored");
-            }
-        }
-        list = std::move(kept);
+        return validator.validate(node.validator, NlohmannJsonAdapter(value), nullptr);
     }
 
     ProblemLines &problems;

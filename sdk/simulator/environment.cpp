@@ -8,6 +8,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+#include <algorithm>
 #else
 #include <cstdlib>
 #include <system_error>
@@ -22,51 +24,45 @@ constexpr const char *besideTheProgram = "nivaro-sdk-config.json";
 } // namespace
 
 #ifdef _WIN32
+namespace {
+
+// What a call writes into a buffer of wide characters, asked again in a larger buffer until it
+// fits (another thread may change a variable in between); empty when the call answers nothing.
+template<typename Call> std::wstring wideText(Call call)
+{
+    std::wstring text(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = call(text.data(), static_cast<DWORD>(text.size()));
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        // Too small: an environment variable's length is the size it needs, a file name that
+        // fills the buffer may have been cut.
+        text.assign(std::max<std::size_t>(length, text.size() * 2), L'\0');
+    }
+}
+
+// The folder of the running program's file; empty when the system does not say.
+std::filesystem::path programFolder()
+{
+    const std::wstring program = wideText(
+        [](wchar_t *buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    return program.empty() ? std::filesystem::path() : std::filesystem::path(program).parent_path();
+}
+
+} // namespace
+
 std::filesystem::path pathFromEnvironment(const char *variable)
 {
     // The process environment block itself: the C runtime's copies are derived from the
     // narrow one in a program entered through main, which loses what the code page lacks.
     const std::string asciiName(variable);
     const std::wstring name(asciiName.begin(), asciiName.end());
-    std::wstring value(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length
-            = GetEnvironmentVariableW(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
-        if (length == 0) {
-            return {}; // unset or empty
-        }
-        if (length < value.size()) {
-            value.resize(length);
-            return std::filesystem::path(value);
-        }
-        // Too small: length is the size needed, terminating null included. Asked again,
-        // since another thread may change the variable in between.
-        value.assign(length, L'\0');
-    }
+    return wideText([&name](wchar_t *buffer, DWORD size) {
+        return GetEnvironmentVariableW(name.c_str(), buffer, size);
+    });
 }
-
-namespace {
-
-// The folder of the running program's file; empty when the system does not say.
-std::filesystem::path programFolder()
-{
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length
-            = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-        if (length == 0) {
-            return {};
-        }
-        // A name that fills the buffer may have been cut.
-        if (length < name.size()) {
-            name.resize(length);
-            return std::filesystem::path(name).parent_path();
-        }
-        name.assign(name.size() * 2, L'\0');
-    }
-}
-
-} // namespace
 #else
 std::filesystem::path pathFromEnvironment(const char *variable)
 {

@@ -20,14 +20,4 @@ void SimulatedConfig::storeMembers(const ConfigurationMembers &members)
     sensorHeight = members.sensorHeight;
 }
 
-const char *SimulatedConfig::GetLinkType()
-{
-    return answer("GetLinkType", values.linkTypeIsNull ? nullptr : values.linkType.c_str());
-}
-
-bool SimulatedConfig::IsExpertModeEnabled()
-{
-    return answer("IsExpertModeEnabled", values.expertMode);
-}
-
 } // namespace nivaro_sim

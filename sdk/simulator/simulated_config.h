@@ -17,7 +17,10 @@ public:
     // The Expert current values and bounds, and the sensor size.
     void storeMembers(const ConfigurationMembers &members);
 
-    const char *GetLinkType() override;
+    const char *GetLinkType() override
+    {
+        return answer("GetLinkType", values.linkTypeIsNull ? nullptr : values.linkType.c_str());
+    }
 #define NIVARO_SIM_GETTER(type, key, getter, ...)                                                  \
     type GetDefault##getter() override                                                             \
     {                                                                                              \
@@ -25,7 +28,10 @@ public:
     }
     NIVARO_SIM_DEFAULTS(NIVARO_SIM_GETTER)
 #undef NIVARO_SIM_GETTER
-    bool IsExpertModeEnabled() override;
+    bool IsExpertModeEnabled() override
+    {
+        return answer("IsExpertModeEnabled", values.expertMode);
+    }
 
 private:
     template<typename Value> Value answer(const char *operation, Value value)

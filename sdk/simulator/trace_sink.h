@@ -10,12 +10,16 @@ namespace nivaro_sim {
 class TraceSink : public LineSink<std::string>
 {
 public:
-    TraceSink();
+    TraceSink() : LineSink(LineFile::Start::Replace, "SDK trace") { }
 
-    // "object.operation(arguments)", then " -> result" for operations that answer one.
-    void call(const std::string &object, const char *operation, const std::string &arguments);
+    // "object.operation(arguments)", then " -> result" for an operation that answers one.
     void call(const std::string &object, const char *operation, const std::string &arguments,
-              const std::string &result);
+              const std::string &result = {})
+    {
+        const std::string line = object + '.' + operation + '(' + arguments + ')'
+            + (result.empty() ? "" : " -> " + result);
+        add(line, line);
+    }
 };
 
 } // namespace nivaro_sim
