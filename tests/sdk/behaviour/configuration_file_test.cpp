@@ -1,24 +1,16 @@
 // The configuration file: what it sets, and how each kind of mistake in it is reported.
 #include "configuration_file.h"
-#include "configuration_schema.h"
-#include "documentation.h"
-#include "example_configuration.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <functional>
 #include <map>
-#include <nlohmann/json.hpp>
-#include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 using nivaro_sim::CameraScript;
-using nlohmann::json;
 
 namespace {
 
@@ -41,97 +33,6 @@ Loaded load(const std::string &text, const char *fileName = "test.json")
         loaded.order.push_back(name);
     }
     return loaded;
-}
-
-// Every key a schema describes by its dotted path, "*" for any member of an object whose members
-// are not named, as [its built-in value, [its minimum, its maximum]], null where there is none.
-std::map<std::string, json> schemaKeys(const json &schema, const std::string &path = "")
-{
-    std::map<std::string, json> keys;
-    const json named = schema.value("properties", json::object());
-    for (const auto &[key, member] : named.items()) {
-        const json range = member.contains("maximum")
-            ? json::array({member["minimum"], member["maximum"]})
-            : json();
-        keys[path + key] = json::array({member.value("default", json()), range});
-        keys.merge(schemaKeys(member, path + key + '.'));
-    }
-    if (schema.value("additionalProperties", json()).is_object()) {
-        keys.merge(schemaKeys(schema["additionalProperties"], path + "*."));
-    }
-    return keys;
-}
-
-// The same from the documentation's tables: a row names keys in its first cell, their range in
-// its second ("integer 0..255", "(32-bit)", "±3.4e+38") and their built-in values in its third,
-// one for all or one each.
-std::map<std::string, json> documentedKeys()
-{
-    const std::map<std::string, std::string> sections {
-        {"### Top level", ""},       {"### `defaults`", "defaults."},
-        {"### `expert`", "expert."}, {"### `sensor`", "sensor."},
-        {"### `ports`", "ports.*."}, {"### `registers`", "ports.*.registers."}};
-    const std::regex row(R"(^\| (`.*?) \|(.*?)\|(.*?)\|)"), code("`([^`]*)`"),
-        limits(R"((-?\d+)\.\.(\d+)|±(\S+)|\(32-bit\))");
-    const auto quoted = [&code](const std::string &cell) {
-        return std::vector<std::string>(
-            std::sregex_token_iterator(cell.begin(), cell.end(), code, 1),
-            std::sregex_token_iterator());
-    };
-    std::map<std::string, json> keys;
-    const std::string *section = nullptr;
-    std::istringstream text(documentation);
-    std::smatch cells, bounds;
-    for (std::string line; std::getline(text, line);) {
-        if (line.rfind('#', 0) == 0) {
-            const auto named = sections.find(line);
-            section = named != sections.end() ? &named->second : nullptr;
-        } else if (section && std::regex_search(line, cells, row)) {
-            const std::string type = cells[2], defaults = cells[3];
-            json range;
-            if (std::regex_search(type, bounds, limits)) {
-                range = bounds[1].matched
-                    ? json::array({std::stoll(bounds[1]), std::stoll(bounds[2])})
-                    : bounds[3].matched ? json::array({-std::stod(bounds[3]), std::stod(bounds[3])})
-                                        : json::array({INT32_MIN, INT32_MAX});
-            }
-            const auto names = quoted(cells[1]), builtIn = quoted(defaults);
-            for (std::size_t at = 0; at < names.size(); ++at) {
-                const json value
-                    = builtIn.empty() ? json() : json::parse(builtIn[builtIn.size() == 1 ? 0 : at]);
-                keys[*section + names[at]] = json::array({value, range});
-            }
-        }
-    }
-    return keys;
-}
-
-// The dotted paths of a document's keys, each with a dot after it, "*" for the name of a port.
-std::set<std::string> keyPaths(const json &value, const std::string &path = "")
-{
-    std::set<std::string> paths {path};
-    if (value.is_object()) {
-        for (const auto &[key, member] : value.items()) {
-            paths.merge(keyPaths(member, path + (path == "ports." ? "*" : key) + '.'));
-        }
-    }
-    return paths;
-}
-
-// The documentation's tables and the example name exactly the schema's keys, and the example
-// applies without a problem.
-TEST(ConfigurationSchema, isWhatTheDocumentationListsAndTheExampleUses)
-{
-    const auto described = schemaKeys(nivaro_sim::configurationSchema());
-    EXPECT_EQ(documentedKeys(), described);
-    const auto used = keyPaths(json::parse(exampleConfiguration));
-    for (const auto &key : described) {
-        EXPECT_EQ(used.count(key.first + '.'), 1u) << key.first << " is left out of the example";
-    }
-    const Loaded loaded = load(exampleConfiguration, "demo-config.json");
-    EXPECT_EQ(loaded.problems, std::vector<std::string> {});
-    EXPECT_EQ(loaded.ports.at("COM3").initialRegisters.sharpening, 384u)
-        << "unnamed registers follow the defaults";
 }
 
 struct Mistake
