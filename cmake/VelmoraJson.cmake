@@ -21,7 +21,7 @@ if(CMAKE_CROSSCOMPILING)
     velmora_staged_headers(velmora_json nlohmann/json.hpp VELMORA_JSON_INCLUDE_DIR)
     velmora_staged_headers(velmora_json_schema valijson/validator.hpp VELMORA_VALIJSON_INCLUDE_DIR)
 else()
-    find_package(nlohmann_json 3.2 REQUIRED)
+    find_package(nlohmann_json 3.8 REQUIRED)
     add_library(velmora_json INTERFACE)
     target_link_libraries(velmora_json INTERFACE nlohmann_json::nlohmann_json)
 

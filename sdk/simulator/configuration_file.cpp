@@ -42,11 +42,10 @@ Json *objectAt(Json &object, const std::string &key)
 void reportUnread(const Json &object, const std::string &path, ProblemLines &problems)
 {
     for (const auto &[key, value] : object.items()) {
-        const std::string keyPath = path.empty() ? key : path + '.' + key;
         if (value.is_object()) {
-            reportUnread(value, keyPath, problems);
+            reportUnread(value, keyPath(path, key), problems);
         } else {
-            problems.add(ProblemLines::unknownKey, keyPath, "unknown key; ignored");
+            problems.add(ProblemLines::unknownKey, keyPath(path, key), "unknown key; ignored");
         }
     }
 }
@@ -118,9 +117,9 @@ void leaveOutUnusablePortNames(Json &document, ProblemLines &problems)
     }
 }
 
-Configuration readDocument(JsonReading &json, ProblemLines &problems)
+Configuration readDocument(Json &document, const std::vector<std::string> &portOrder,
+                           ProblemLines &problems)
 {
-    Json &document = json.document;
     Configuration configuration;
     ConfigurationValues &values = configuration.values;
     if (Json *linkType = objectAt(document, "linkType")) {
@@ -153,7 +152,7 @@ Configuration readDocument(JsonReading &json, ProblemLines &problems)
         take(*sensor, "height", configuration.members.sensorHeight);
     }
     if (Json *ports = objectAt(document, "ports")) {
-        for (const std::string &name : json.memberOrder) {
+        for (const std::string &name : portOrder) {
             if (Json *keys = objectAt(*ports, name)) {
                 configuration.ports.emplace_back(name, readPort(*keys, values));
             }
@@ -169,16 +168,18 @@ ConfigurationReading readConfigurationText(const std::string &text, const std::s
 {
     const std::string fileText = "configuration file \"" + shownText(fileLabel) + '"';
     ProblemLines problems(fileLabel);
-    JsonReading json = readJson(text, "ports", problems);
-    if (!json.failure.empty() || !json.document.is_object()) {
-        const std::string failure = json.failure.empty()
-            ? std::string("expected a JSON object, found ") + json.document.type_name()
-            : json.failure;
+    Json document;
+    std::vector<std::string> portOrder;
+    std::string failure = readJson(text, "ports", document, portOrder, problems);
+    if (failure.empty() && !document.is_object()) {
+        failure = std::string("expected a JSON object, found ") + document.type_name();
+    }
+    if (!failure.empty()) {
         return {{}, {fileText + ": " + failure + "; built-in values kept"}};
     }
-    leaveOutUnusablePortNames(json.document, problems);
-    keepWhatTheSchemaAccepts(json.document, problems);
-    Configuration configuration = readDocument(json, problems);
+    leaveOutUnusablePortNames(document, problems);
+    keepWhatTheSchemaAccepts(document, problems);
+    Configuration configuration = readDocument(document, portOrder, problems);
     return {std::move(configuration), problems.lines()};
 }
 

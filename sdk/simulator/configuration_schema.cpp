@@ -100,7 +100,7 @@ public:
         if (value.is_object() && node.takes(value)) {
             std::vector<std::string> leftOut;
             for (auto &[key, member] : value.items()) {
-                const std::string memberPath = path.empty() ? key : path + '.' + key;
+                const std::string memberPath = keyPath(path, key);
                 const SchemaNode *memberNode = node.member(key);
                 if (!memberNode) {
                     problems.add(ProblemLines::unknownKey, memberPath, "unknown key; ignored");

@@ -13,9 +13,15 @@ using Json = nlohmann::json;
 class DocumentBuilder final : public nlohmann::json_sax<Json>
 {
 public:
-    DocumentBuilder(JsonReading &reading, std::string orderedMember, ProblemLines &problems)
-        : reading(reading), orderedMember(std::move(orderedMember)), problems(problems)
+    DocumentBuilder(Json &document, std::vector<std::string> &memberOrder,
+                    std::string orderedMember, ProblemLines &problems)
+        : document(document)
+        , memberOrder(memberOrder)
+        , orderedMember(std::move(orderedMember))
+        , problems(problems)
     { }
+
+    std::string failure;
 
     bool null() override { return value(nullptr); }
     bool boolean(bool truth) override { return value(truth); }
@@ -46,7 +52,7 @@ public:
             skipNext = true;
         } else {
             if (opened.size() == 2 && opened.front().key == orderedMember) {
-                reading.memberOrder.push_back(name);
+                memberOrder.push_back(name);
             }
             opened.back().key = std::move(name);
         }
@@ -56,7 +62,7 @@ public:
     bool parse_error(std::size_t, const std::string &, const Json::exception &error) override
     {
         // Not only syntax errors: a number beyond a double's range (1e400) is refused too.
-        reading.failure = "malformed JSON (" + shownText(error.what()) + ')';
+        failure = "malformed JSON (" + shownText(error.what()) + ')';
         return false;
     }
 
@@ -70,14 +76,12 @@ private:
     Json &place(Json &&next)
     {
         if (opened.empty()) {
-            return reading.document = std::move(next);
+            return document = std::move(next);
         }
-        Open &innermost = opened.back();
-        if (innermost.container->is_object()) {
-            return (*innermost.container)[innermost.key] = std::move(next);
-        }
-        innermost.container->push_back(std::move(next));
-        return innermost.container->back();
+        Json &container = *opened.back().container;
+        Json &placed
+            = container.is_object() ? container[opened.back().key] : container.emplace_back();
+        return placed = std::move(next);
     }
 
     bool value(Json &&next)
@@ -91,7 +95,7 @@ private:
     bool open(Json &&container)
     {
         if (++depth > deepestNesting) {
-            reading.failure
+            failure
                 = "objects and arrays nested more than " + std::to_string(deepestNesting) + " deep";
             return false;
         }
@@ -120,14 +124,17 @@ private:
         std::string path;
         for (std::size_t level = 0; level + 1 < opened.size(); ++level) {
             const Open &outer = opened[level];
-            path += outer.container->is_object()
-                ? (path.empty() ? "" : ".") + outer.key
-                : '[' + std::to_string(outer.container->size() - 1) + ']';
+            path = outer.container->is_object()
+                ? keyPath(path, outer.key)
+                : path.append(1, '[')
+                      .append(std::to_string(outer.container->size() - 1))
+                      .append(1, ']');
         }
-        return path + (path.empty() ? "" : ".") + name;
+        return keyPath(path, name);
     }
 
-    JsonReading &reading;
+    Json &document;
+    std::vector<std::string> &memberOrder;
     std::string orderedMember;
     ProblemLines &problems;
     std::vector<Open> opened;
@@ -138,13 +145,12 @@ private:
 
 } // namespace
 
-JsonReading readJson(const std::string &text, const std::string &orderedMember,
-                     ProblemLines &problems)
+std::string readJson(const std::string &text, const std::string &orderedMember, Json &document,
+                     std::vector<std::string> &memberOrder, ProblemLines &problems)
 {
-    JsonReading reading;
-    DocumentBuilder builder(reading, orderedMember, problems);
+    DocumentBuilder builder(document, memberOrder, orderedMember, problems);
     Json::sax_parse(text, &builder);
-    return reading;
+    return builder.failure;
 }
 
 } // namespace nivaro_sim

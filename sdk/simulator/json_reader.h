@@ -12,18 +12,14 @@ namespace nivaro_sim {
 // goes beyond this is no configuration.
 constexpr int deepestNesting = 64;
 
-// A JSON text read in one pass, each key and bracket seen once, so that any text costs time in
-// proportion to its length. A key given twice in an object keeps its first value: the later one
-// is reported and left out, whatever it holds.
-struct JsonReading
-{
-    nlohmann::json document;
-    // The keys of the top-level object's member `orderedMember`, as the text gives them: the
-    // document keeps an object's keys sorted.
-    std::vector<std::string> memberOrder;
-    std::string failure; // why the text cannot be used (not JSON, nested too deep); empty if it can
-};
-JsonReading readJson(const std::string &text, const std::string &orderedMember,
+// A JSON text read in one pass into document, each key and bracket seen once, so that any text
+// costs time in proportion to its length. A key given twice in an object keeps its first value:
+// the later one is reported and left out, whatever it holds. memberOrder receives the keys of the
+// top-level object's member `orderedMember` as the text gives them, since the document keeps an
+// object's keys sorted. Answers why the text cannot be used (not JSON, nested too deep), or
+// nothing when it can.
+std::string readJson(const std::string &text, const std::string &orderedMember,
+                     nlohmann::json &document, std::vector<std::string> &memberOrder,
                      ProblemLines &problems);
 
 } // namespace nivaro_sim

@@ -34,4 +34,10 @@ private:
     std::size_t counts[kinds] = {};
 };
 
+// A key's dotted path from its object's.
+inline std::string keyPath(const std::string &objectPath, const std::string &key)
+{
+    return objectPath.empty() ? key : objectPath + '.' + key;
+}
+
 } // namespace nivaro_sim
