@@ -2,15 +2,16 @@
 
 #include "configuration_schema_text.h"
 #include "escaped_text.h"
-#include "simulator_control.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <string>
 #include <valijson/adapters/nlohmann_json_adapter.hpp>
 #include <valijson/schema.hpp>
 #include <valijson/schema_parser.hpp>
 #include <valijson/validator.hpp>
+#include <vector>
 
 namespace nivaro_sim {
 namespace {
@@ -165,15 +166,6 @@ void keepWhatTheSchemaAccepts(Json &document, ProblemLines &problems)
 {
     static const SchemaNode root(configurationSchema());
     Pruner(problems).keep(root, document, "");
-}
-
-const std::vector<std::string> &refusableSetters()
-{
-    static const auto names = configurationSchema()
-                                  .at(Json::json_pointer("/properties/ports/additionalProperties/"
-                                                         "properties/refusedSetters/items/enum"))
-                                  .get<std::vector<std::string>>();
-    return names;
 }
 
 } // namespace nivaro_sim

@@ -1,6 +1,7 @@
 #include "simulated_camera.h"
 
 #include "camera_limits.h"
+#include "configuration_schema.h"
 #include "escaped_text.h"
 #include "trace_format.h"
 
@@ -8,6 +9,16 @@
 #include <thread>
 
 namespace nivaro_sim {
+
+const std::vector<std::string> &refusableSetters()
+{
+    static const auto names
+        = configurationSchema()
+              .at(nlohmann::json::json_pointer("/properties/ports/additionalProperties/"
+                                               "properties/refusedSetters/items/enum"))
+              .get<std::vector<std::string>>();
+    return names;
+}
 
 SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,
                                  std::shared_ptr<Registers> registers,
