@@ -1,7 +1,5 @@
 #include "camera_ports.h"
 
-#include "default_registers.h"
-
 namespace nivaro_sim {
 
 CameraPorts::CameraPorts(const ConfigurationValues &values, const nivaro_sdk::INivaroConfig &bounds,

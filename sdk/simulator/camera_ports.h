@@ -2,8 +2,6 @@
 
 #include "nivaro_config.h"
 #include "simulated_camera.h"
-#include "simulator_control.h"
-#include "trace_sink.h"
 
 #include <map>
 #include <memory>

@@ -1,12 +1,12 @@
 #include "configuration_file.h"
 
 #include "configuration_schema.h"
-#include "default_registers.h"
 #include "escaped_text.h"
-#include "guarded_file.h"
 #include "json_reader.h"
 #include "problem_lines.h"
 
+#include <cmath>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <type_traits>
 #include <utility>
@@ -15,6 +15,35 @@ namespace nivaro_sim {
 namespace {
 
 using Json = nlohmann::json;
+
+// Register values in the camera's units, rounded or truncated to a whole unit and saturated to
+// the register's range (fmax turns a NaN into 0): a new camera holds the unit nearest its
+// default.
+uint32_t saturatedRegister(double units)
+{
+    return static_cast<uint32_t>(
+        std::fmin(std::fmax(units, 0.0), std::numeric_limits<uint32_t>::max()));
+}
+
+uint32_t roundedToFixed16_16(double value)
+{
+    return saturatedRegister(std::round(value * 65536.0));
+}
+
+uint32_t roundedToFixed8_8(double value)
+{
+    return saturatedRegister(std::round(value * 256.0));
+}
+
+uint32_t truncated(double value)
+{
+    return saturatedRegister(std::trunc(value));
+}
+
+template<typename Value> Value asIs(Value value)
+{
+    return value;
+}
 
 // Takes a key's value out of an object the schema has passed into a setting: what the reading
 // leaves is what the schema knows and the simulator does not read, reported at the end.
@@ -164,6 +193,15 @@ Configuration readDocument(Json &document, const std::vector<std::string> &portO
 
 } // namespace
 
+Registers registersFromConfiguration(const ConfigurationValues &values)
+{
+    Registers registers;
+#define NIVARO_SIM_START(type, key, getter, target, convert) registers.target = convert(values.key);
+    NIVARO_SIM_DEFAULTS(NIVARO_SIM_START)
+#undef NIVARO_SIM_START
+    return registers;
+}
+
 ConfigurationReading readConfigurationText(const std::string &text, const std::string &fileLabel)
 {
     const std::string fileText = "configuration file \"" + shownText(fileLabel) + '"';
@@ -183,25 +221,22 @@ ConfigurationReading readConfigurationText(const std::string &text, const std::s
     return {std::move(configuration), problems.lines()};
 }
 
-ConfigurationReading readConfigurationFile(const std::filesystem::path &file)
+ConfigurationReading readConfiguration(const ConfigurationSource &source)
 {
-    const std::string label = displayText(file);
-    const FileText read = readSmallRegularFile(file);
+    std::string unused;
+    if (source.path.empty()
+        || (source.optional
+            && fileType(source.path, unused) == std::filesystem::file_type::not_found)) {
+        return {};
+    }
+    const std::string label = displayText(source.path);
+    const FileText read = readSmallRegularFile(source.path);
     if (!read.failure.empty()) {
         return {{},
                 {"configuration file \"" + shownText(label) + "\" " + read.failure
                  + "; built-in values kept"}};
     }
     return readConfigurationText(read.text, label);
-}
-
-ConfigurationReading readConfiguration(const ConfigurationSource &source)
-{
-    if (source.path.empty()
-        || (source.optional && checkPath(source.path).kind == PathCheck::Kind::missing)) {
-        return {};
-    }
-    return readConfigurationFile(source.path);
 }
 
 std::vector<std::string> configuredPortNames()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "configuration_model.h"
-#include "environment.h"
+#include "files.h"
 
 #include <filesystem>
 #include <string>
@@ -21,7 +21,6 @@ struct ConfigurationReading
 // The file a source names; nothing, and no problem, when there is none or an optional one is
 // missing.
 ConfigurationReading readConfiguration(const ConfigurationSource &source);
-ConfigurationReading readConfigurationFile(const std::filesystem::path &file);
 // A file's text; fileLabel names the file in the problem lines.
 ConfigurationReading readConfigurationText(const std::string &text, const std::string &fileLabel);
 

@@ -70,4 +70,8 @@ struct Configuration
     std::vector<std::pair<std::string, CameraScript>> ports; // in the file's order
 };
 
+// What a new camera holds: the configuration's defaults in the camera's units;
+// settings the configuration has no default for keep the registers' power-on values.
+Registers registersFromConfiguration(const ConfigurationValues &values);
+
 } // namespace nivaro_sim

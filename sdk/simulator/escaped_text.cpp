@@ -1,11 +1,9 @@
 #include "escaped_text.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
-#include <system_error>
 #include <utility>
 
 namespace nivaro_sim {
@@ -62,28 +60,6 @@ std::string hexEscaped(const std::string &bytes, std::size_t at, std::size_t len
     return escaped;
 }
 
-std::string escaped(const std::string &bytes, bool escapeBackslash, const char *alsoEscaped,
-                    std::size_t longest)
-{
-    std::string text;
-    std::size_t at = 0;
-    for (std::size_t characters = 0; at < bytes.size() && characters < longest; ++characters) {
-        const auto [character, length] = characterAt(bytes, at);
-        const char c = bytes[at];
-        if (length == 0 || !displaysAsItself(character)) {
-            text += hexEscaped(bytes, at, length);
-        } else if (length == 1 && ((escapeBackslash && c == '\\') || std::strchr(alsoEscaped, c))) {
-            text += {'\\', c};
-        } else {
-            text.append(bytes, at, length);
-        }
-        at += std::max<std::size_t>(length, 1);
-    }
-    return at < bytes.size() ? text + "\xE2\x80\xA6" : text; // an ellipsis
-}
-
-} // namespace
-
 bool displaysAsItself(char32_t character)
 {
     const bool noncharacter
@@ -95,15 +71,14 @@ bool displaysAsItself(char32_t character)
                         });
 }
 
+} // namespace
+
 std::string unshowableBecause(const std::string &name, std::size_t longest)
 {
     std::size_t characters = 0;
     for (std::size_t at = 0; at < name.size(); ++characters) {
         const auto [character, length] = characterAt(name, at);
-        if (length == 0) {
-            return "is not UTF-8";
-        }
-        if (!displaysAsItself(character)) {
+        if (length == 0 || !displaysAsItself(character)) {
             return "holds " + hexEscaped(name, at, length)
                 + ", a character that does not display as itself";
         }
@@ -115,21 +90,28 @@ std::string unshowableBecause(const std::string &name, std::size_t longest)
     return {};
 }
 
-std::string escapedText(const std::string &bytes, const char *alsoEscaped)
+std::string escapedText(const std::string &bytes, const char *delimiters, std::size_t longest)
 {
-    return escaped(bytes, true, alsoEscaped, std::string::npos);
+    std::string text;
+    std::size_t at = 0;
+    for (std::size_t characters = 0; at < bytes.size() && characters < longest; ++characters) {
+        const auto [character, length] = characterAt(bytes, at);
+        if (length == 0 || !displaysAsItself(character)) {
+            text += hexEscaped(bytes, at, length);
+        } else if (length == 1 && std::strchr(delimiters, bytes[at])) {
+            text += {'\\', bytes[at]};
+        } else {
+            text.append(bytes, at, length);
+        }
+        at += std::max<std::size_t>(length, 1);
+    }
+    return at < bytes.size() ? text + "\xE2\x80\xA6" : text; // an ellipsis
 }
 
 std::string shownText(const std::string &bytes)
 {
-    constexpr std::size_t longestShown = 160;
     // Backslashes stay single: a Windows path is read far more often than a stray \x in a name.
-    return escaped(bytes, false, "\"", longestShown);
-}
-
-std::string systemReason()
-{
-    return shownText(std::generic_category().message(errno));
+    return escapedText(bytes, "\"", 160);
 }
 
 } // namespace nivaro_sim

@@ -1,14 +1,25 @@
 #include "simulated_camera.h"
 
-#include "camera_limits.h"
 #include "configuration_schema.h"
 #include "escaped_text.h"
+#include "simulator_control.h"
 #include "trace_format.h"
 
 #include <chrono>
 #include <thread>
 
 namespace nivaro_sim {
+namespace {
+
+constexpr uint8_t nucDisabled = 0;
+constexpr uint8_t nucEnabled = 2;
+
+bool within(long long value, long long minimum, long long maximum)
+{
+    return value >= minimum && value <= maximum;
+}
+
+} // namespace
 
 const std::vector<std::string> &refusableSetters()
 {
@@ -24,16 +35,15 @@ SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,
                                  std::shared_ptr<Registers> registers,
                                  const nivaro_sdk::INivaroConfig &bounds, TraceSink &trace)
     // Escaped so that no port name can end the bracket early or split the trace line.
-    : self("camera[" + escapedText(port, "]") + "]")
+    : HandedOut("camera[" + escapedText(port, "\\]") + "]", trace)
     , script(std::move(script))
     , registers(std::move(registers))
     , bounds(bounds)
-    , trace(trace)
 { }
 
 bool SimulatedCamera::answers(const char *operation)
 {
-    if (self.recordIfHandedBack(operation)) {
+    if (recordIfHandedBack(operation)) {
         return false;
     }
     if (script.latencyMs > 0) {
@@ -47,7 +57,7 @@ bool SimulatedCamera::answers(const char *operation)
 template<typename Value> Value SimulatedCamera::get(const char *operation, Value value)
 {
     const Value answer = answers(operation) ? value : Value {};
-    trace.call(self.traceName(), operation, "", traceText(answer));
+    traceCall(operation, "", traceText(answer));
     return answer;
 }
 
@@ -60,8 +70,19 @@ bool SimulatedCamera::set(const char *operation, const Value &value, Register &t
     if (stored) {
         target = value;
     }
-    trace.call(self.traceName(), operation, traceText(value), traceText(stored));
+    traceCall(operation, traceText(value), traceText(stored));
     return stored;
+}
+
+template<typename Value>
+bool SimulatedCamera::fill(const char *operation, Value &out, const Value &value, bool fails)
+{
+    const bool filled = answers(operation) && !fails;
+    if (filled) {
+        out = value;
+    }
+    traceCall(operation, outText(filled, out), traceText(filled));
+    return filled;
 }
 
 bool SimulatedCamera::GetVersions(nivaro_sdk::VersionInfo &versions)
@@ -69,14 +90,14 @@ bool SimulatedCamera::GetVersions(nivaro_sdk::VersionInfo &versions)
     const bool answered = answers("GetVersions");
     versions = answered ? nivaro_sdk::VersionInfo {script.riscvVersion, script.fpgaVersion}
                         : nivaro_sdk::VersionInfo {0, 0};
-    trace.call(self.traceName(), "GetVersions", outText(true, versions), traceText(answered));
+    traceCall("GetVersions", outText(true, versions), traceText(answered));
     return answered;
 }
 
 void SimulatedCamera::BeginRead()
 {
     answers("BeginRead");
-    trace.call(self.traceName(), "BeginRead", "");
+    traceCall("BeginRead", "");
 }
 
 #define NIVARO_SIM_READ_WRITE(type, key, Name, accepted)                                           \
@@ -100,14 +121,18 @@ NIVARO_SIM_READ_WRITE_REGISTERS(NIVARO_SIM_READ_WRITE)
     bool SimulatedCamera::Set##Name(int32_t value)                                                 \
     {                                                                                              \
         return set("Set" #Name, value, registers->key,                                             \
-                   limits::withinBounds(value, bounds.key##Min, bounds.key##Max));                 \
+                   within(value, bounds.key##Min, bounds.key##Max));                               \
     }
 NIVARO_SIM_EXPERT(NIVARO_SIM_EXPERT_REGISTER)
 #undef NIVARO_SIM_EXPERT_REGISTER
 
+// A record is refused whole when one field is beyond its limit. Written so that a NaN factor
+// fails both comparisons and is refused.
 bool SimulatedCamera::ConfigureZoom(const nivaro_sdk::ZoomConfig &zoom)
 {
-    return set("ConfigureZoom", zoom, registers->zoom, limits::zoomAccepted(zoom));
+    const bool accepted
+        = zoom.zoomFactor >= 1.0f && zoom.zoomFactor <= 8.0f && zoom.interpolationMethod <= 1;
+    return set("ConfigureZoom", zoom, registers->zoom, accepted);
 }
 
 void SimulatedCamera::GetZoom(nivaro_sdk::ZoomConfig &zoom)
@@ -116,32 +141,24 @@ void SimulatedCamera::GetZoom(nivaro_sdk::ZoomConfig &zoom)
     if (answered) {
         zoom = registers->zoom;
     }
-    trace.call(self.traceName(), "GetZoom", outText(answered, zoom));
+    traceCall("GetZoom", outText(answered, zoom));
 }
 
 bool SimulatedCamera::SetIaConfig(const nivaro_sdk::IaConfig &config)
 {
-    return set("SetIaConfig", config, registers->ia, limits::iaConfigAccepted(config));
+    const bool accepted = config.resizeMode <= 4 && config.maxBoxes <= 100
+        && config.sensitivity <= 100 && config.iouThreshold <= 100 && config.outputType <= 3;
+    return set("SetIaConfig", config, registers->ia, accepted);
 }
 
 bool SimulatedCamera::GetIaConfig(nivaro_sdk::IaConfig &config)
 {
-    const bool filled = answers("GetIaConfig") && !script.iaReadFails;
-    if (filled) {
-        config = registers->ia;
-    }
-    trace.call(self.traceName(), "GetIaConfig", outText(filled, config), traceText(filled));
-    return filled;
+    return fill("GetIaConfig", config, registers->ia, script.iaReadFails);
 }
 
 bool SimulatedCamera::GetCameraType(uint8_t &type)
 {
-    const bool filled = answers("GetCameraType") && !script.typeQueryFails;
-    if (filled) {
-        type = script.cameraType;
-    }
-    trace.call(self.traceName(), "GetCameraType", outText(filled, type), traceText(filled));
-    return filled;
+    return fill("GetCameraType", type, script.cameraType, script.typeQueryFails);
 }
 
 bool SimulatedCamera::RequestNuc()
@@ -149,20 +166,21 @@ bool SimulatedCamera::RequestNuc()
     const bool done = answers("RequestNuc") && !script.nucRequestFails;
     if (done) {
         // A NUC leaves the correction it computed switched on.
-        registers->nucEnabled = limits::nucEnabled;
+        registers->nucEnabled = nucEnabled;
     }
-    trace.call(self.traceName(), "RequestNuc", "", traceText(done));
+    traceCall("RequestNuc", "", traceText(done));
     return done;
 }
 
 bool SimulatedCamera::SetNucEnabled(uint8_t state)
 {
-    return set("SetNucEnabled", state, registers->nucEnabled, limits::nucStateAccepted(state));
+    const bool accepted = state == nucDisabled || state == nucEnabled;
+    return set("SetNucEnabled", state, registers->nucEnabled, accepted);
 }
 
 bool SimulatedCamera::GetNucEnabled()
 {
-    return get("GetNucEnabled", registers->nucEnabled != limits::nucDisabled);
+    return get("GetNucEnabled", registers->nucEnabled != nucDisabled);
 }
 
 } // namespace nivaro_sim

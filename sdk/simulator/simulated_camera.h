@@ -1,26 +1,27 @@
 #pragma once
 
+#include "configuration_model.h"
+#include "handed_out.h"
 #include "nivaro_camera.h"
 #include "nivaro_config.h"
-#include "returned_objects.h"
-#include "simulator_control.h"
-#include "trace_sink.h"
 
 #include <memory>
 #include <string>
 
 // The registers the program reads back as they are and sets to any value `accepted` allows (an
-// expression of `value`): X(type, register, Name of Get<Name> and Set<Name>, accepted). The
-// Expert registers (NIVARO_SIM_EXPERT) are held to the configuration object's bounds instead.
+// expression of `value`): X(type, register, Name of Get<Name> and Set<Name>, accepted). Each ROI
+// corner is held to the sensor alone: the program sends corners one at a time, so a check
+// against the opposite corner would refuse a legitimate move. The Expert registers
+// (NIVARO_SIM_EXPERT) are held to the configuration object's bounds instead.
 #define NIVARO_SIM_READ_WRITE_REGISTERS(X)                                                         \
-    X(uint32_t, roiX1, RoiX1, limits::roiXAccepted(value))                                         \
-    X(uint32_t, roiX2, RoiX2, limits::roiXAccepted(value))                                         \
-    X(uint32_t, roiY1, RoiY1, limits::roiYAccepted(value))                                         \
-    X(uint32_t, roiY2, RoiY2, limits::roiYAccepted(value))                                         \
+    X(uint32_t, roiX1, RoiX1, within(value, 5, 1275))                                              \
+    X(uint32_t, roiX2, RoiX2, within(value, 5, 1275))                                              \
+    X(uint32_t, roiY1, RoiY1, within(value, 5, 1019))                                              \
+    X(uint32_t, roiY2, RoiY2, within(value, 5, 1019))                                              \
     X(uint32_t, gamma, Gamma, true)                                                                \
     X(uint32_t, clhe, Clhe, true)                                                                  \
     X(uint32_t, sharpening, Sharpening, true)                                                      \
-    X(uint8_t, contrastType, ContrastType, limits::contrastTypeAccepted(value))                    \
+    X(uint8_t, contrastType, ContrastType, value <= 1)                                             \
     X(bool, polarity, Polarity, true)                                                              \
     X(bool, bpr, Bpr, true)                                                                        \
     X(bool, offsetCorrection, OffsetCorrection, true)                                              \
@@ -34,17 +35,14 @@ namespace nivaro_sim {
 
 // The camera on one port, as one open of it: the registers belong to the port and
 // outlive the object; the script's faults and the operation count belong to the object.
-class SimulatedCamera final : public nivaro_sdk::INivaroCamera
+// Once handed back, every operation is a use after hand-back: recorded, traced under the
+// name "returned camera[PORT]", answered as by a silent camera.
+class SimulatedCamera final : public nivaro_sdk::INivaroCamera, public HandedOut
 {
 public:
     SimulatedCamera(const std::string &port, CameraScript script,
                     std::shared_ptr<Registers> registers, const nivaro_sdk::INivaroConfig &bounds,
                     TraceSink &trace);
-
-    // Once handed back, every operation is a use after hand-back: recorded, traced under
-    // the name "returned camera[PORT]", answered as by a silent camera.
-    HandedOut &handedOut() { return self; }
-    const HandedOut &handedOut() const { return self; }
 
     bool GetVersions(nivaro_sdk::VersionInfo &versions) override;
     void BeginRead() override;
@@ -79,11 +77,14 @@ private:
     template<typename Value, typename Register>
     bool set(const char *operation, const Value &value, Register &target, bool accepted);
 
-    HandedOut self;
+    // Writes value into the caller's out, unless the camera is silent or the script makes the
+    // operation fail.
+    template<typename Value>
+    bool fill(const char *operation, Value &out, const Value &value, bool fails);
+
     CameraScript script;
     std::shared_ptr<Registers> registers;
     const nivaro_sdk::INivaroConfig &bounds;
-    TraceSink &trace;
     long operations = 0;
 };
 

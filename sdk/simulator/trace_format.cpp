@@ -1,6 +1,5 @@
 #include "trace_format.h"
 
-#include "camera_parameters.h"
 #include "escaped_text.h"
 
 #include <charconv>
@@ -22,15 +21,6 @@ template<typename Floating> std::string shortestText(Floating value)
     return std::string(text, written.ptr);
 }
 
-template<typename Record> std::string recordText(const Record &record)
-{
-    std::string fields;
-    forEachField(record, [&fields](const char *name, const auto &value) {
-        fields += (fields.empty() ? "" : ", ") + std::string(name) + '=' + traceText(value);
-    });
-    return '{' + fields + '}';
-}
-
 } // namespace
 
 std::string traceText(double value)
@@ -45,22 +35,7 @@ std::string traceText(float value)
 
 std::string traceText(const char *text)
 {
-    return text ? '"' + escapedText(text, "\"") + '"' : "null";
-}
-
-std::string traceText(const nivaro_sdk::VersionInfo &versions)
-{
-    return recordText(versions);
-}
-
-std::string traceText(const nivaro_sdk::ZoomConfig &zoom)
-{
-    return recordText(zoom);
-}
-
-std::string traceText(const nivaro_sdk::IaConfig &config)
-{
-    return recordText(config);
+    return text ? '"' + escapedText(text, "\\\"") + '"' : "null";
 }
 
 } // namespace nivaro_sim

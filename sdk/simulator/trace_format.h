@@ -4,7 +4,7 @@
 // fewest digits that read back exactly), switches as true/false, texts quoted, records
 // field by field in declaration order.
 
-#include "nivaro_records.h"
+#include "camera_parameters.h"
 
 #include <string>
 #include <type_traits>
@@ -14,18 +14,21 @@ namespace nivaro_sim {
 std::string traceText(double value);
 std::string traceText(float value);
 std::string traceText(const char *text);
-std::string traceText(const nivaro_sdk::VersionInfo &versions);
-std::string traceText(const nivaro_sdk::ZoomConfig &zoom);
-std::string traceText(const nivaro_sdk::IaConfig &config);
 
-template<typename Number, typename = std::enable_if_t<std::is_integral_v<Number>>>
-std::string traceText(Number value)
+// An integer, a switch or a record of the SDK.
+template<typename Value> std::string traceText(const Value &value)
 {
-    if constexpr (std::is_same_v<Number, bool>) {
+    if constexpr (std::is_same_v<Value, bool>) {
         return value ? "true" : "false";
-    } else {
+    } else if constexpr (std::is_integral_v<Value>) {
         // The unary plus keeps a byte a number rather than a character.
         return std::to_string(+value);
+    } else {
+        std::string fields;
+        forEachField(value, [&fields](const char *name, const auto &field) {
+            fields += (fields.empty() ? "" : ", ") + std::string(name) + '=' + traceText(field);
+        });
+        return '{' + fields + '}';
     }
 }
 

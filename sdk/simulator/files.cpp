@@ -1,4 +1,6 @@
-#include "environment.h"
+#include "files.h"
+
+#include "escaped_text.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -12,14 +14,25 @@
 #include <algorithm>
 #else
 #include <cstdlib>
-#include <system_error>
 #endif
+
+#include <cerrno>
+#include <cstdint>
+#include <fstream>
+#include <system_error>
 
 namespace nivaro_sim {
 namespace {
 
 // The name the installer gives the demo configuration beside the program.
 constexpr const char *besideTheProgram = "nivaro-sdk-config.json";
+
+constexpr std::uintmax_t largestFile = std::uintmax_t {4} * 1024 * 1024;
+
+std::string cannotBeRead(const std::string &reason)
+{
+    return "cannot be read (" + reason + ")";
+}
 
 } // namespace
 
@@ -107,6 +120,73 @@ std::string displayText(const std::filesystem::path &path)
         }
         return text;
     }
+}
+
+std::filesystem::file_type fileType(const std::filesystem::path &path, std::string &reason)
+{
+    std::error_code error;
+    const auto type = std::filesystem::status(path, error).type();
+    // A path through a file is not missing: the system says why it cannot be there.
+    if (error
+        && !(type == std::filesystem::file_type::not_found
+             && error == std::errc::no_such_file_or_directory)) {
+        reason = shownText(error.message());
+        return std::filesystem::file_type::none;
+    }
+    return type;
+}
+
+FileText readSmallRegularFile(const std::filesystem::path &file)
+{
+    using std::filesystem::file_type;
+    std::string reason;
+    switch (fileType(file, reason)) {
+    case file_type::regular:
+        break;
+    case file_type::not_found:
+        return {{}, "does not exist"};
+    case file_type::none:
+        return {{}, cannotBeRead(reason)};
+    case file_type::directory:
+        return {{}, cannotBeRead("it is a folder")};
+    default:
+        return {{}, "is not a regular file"};
+    }
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    if (error) {
+        return {{}, cannotBeRead(shownText(error.message()))};
+    }
+    if (size > largestFile) {
+        return {{}, "is larger than 4 MiB (" + std::to_string(size) + " bytes)"};
+    }
+    try {
+        errno = 0;
+        std::ifstream stream(file, std::ios::binary);
+        if (!stream.is_open()) {
+            return {{}, "cannot be opened (" + systemReason() + ")"};
+        }
+        // At most one byte beyond the limit: a file that grew since it was measured is
+        // still refused, never read whole.
+        std::string text(largestFile + 1, '\0');
+        stream.read(text.data(), static_cast<std::streamsize>(text.size()));
+        if (stream.bad()) {
+            return {{}, cannotBeRead(systemReason())};
+        }
+        text.resize(static_cast<std::size_t>(stream.gcount()));
+        if (text.size() > largestFile) {
+            return {{}, "is larger than 4 MiB"};
+        }
+        return {text, {}};
+    } catch (const std::exception &error) {
+        // The standard library may report a failed read by throwing from the stream buffer.
+        return {{}, cannotBeRead(shownText(error.what()))};
+    }
+}
+
+std::string systemReason()
+{
+    return shownText(std::generic_category().message(errno));
 }
 
 } // namespace nivaro_sim
