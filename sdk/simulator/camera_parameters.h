@@ -17,17 +17,17 @@
 // The defaults the configuration object answers, in the order of its getters:
 // X(type, key, getter after "GetDefault", register it starts, conversion to the register's units).
 #define NIVARO_SIM_DEFAULTS(X)                                                                     \
-    X(double, gamma, Gamma, gamma, roundedToFixed16_16)                                            \
-    X(double, clhe, Clhe, clhe, truncated)                                                         \
-    X(double, sharpening, Sharpening, sharpening, roundedToFixed8_8)                               \
+    X(double, gamma, Gamma, gamma, inUnits<65536>)                                                 \
+    X(double, clhe, Clhe, clhe, inUnits<1>)                                                        \
+    X(double, sharpening, Sharpening, sharpening, inUnits<256>)                                    \
     X(int32_t, gsk, Gsk, gsk, asIs)                                                                \
     X(int32_t, gfid, Gfid, gfid, asIs)                                                             \
     X(int32_t, tint, Tint, tint, asIs)                                                             \
     X(int32_t, gms, Gms, gms, asIs)                                                                \
-    X(double, roiX1, RoiX1, roiX1, truncated)                                                      \
-    X(double, roiY1, RoiY1, roiY1, truncated)                                                      \
-    X(double, roiX2, RoiX2, roiX2, truncated)                                                      \
-    X(double, roiY2, RoiY2, roiY2, truncated)                                                      \
+    X(double, roiX1, RoiX1, roiX1, inUnits<1>)                                                     \
+    X(double, roiY1, RoiY1, roiY1, inUnits<1>)                                                     \
+    X(double, roiX2, RoiX2, roiX2, inUnits<1>)                                                     \
+    X(double, roiY2, RoiY2, roiY2, inUnits<1>)                                                     \
     X(uint8_t, contrastType, ContrastType, contrastType, asIs)                                     \
     X(bool, polarity, Polarity, polarity, asIs)                                                    \
     X(float, zoomFactor, ZoomFactor, zoom.zoomFactor, asIs)                                        \
@@ -50,31 +50,40 @@
 // default.
 #define NIVARO_SIM_EXPERT(X) X(gsk, Gsk) X(gfid, Gfid) X(tint, Tint) X(gms, Gms)
 
-// The camera's registers, in its own units: X(type, key, power-on value). Gamma is unsigned
-// 16.16, sharpening unsigned 8.8, NUC enable 0 or 2.
+// The camera's registers, in its own units. Those the program reads back as they are and sets to
+// any value `accepted` allows (an expression of `value`): X(type, key, power-on value, Name of
+// Get<Name> and Set<Name>, accepted). Each ROI corner is held to the sensor alone: the program
+// sends corners one at a time, so a check against the opposite corner would refuse a legitimate
+// move. Gamma is unsigned 16.16, sharpening unsigned 8.8.
+#define NIVARO_SIM_READ_WRITE_REGISTERS(X)                                                         \
+    X(uint32_t, gamma, 65536, Gamma, true)                                                         \
+    X(uint32_t, clhe, 0, Clhe, true)                                                               \
+    X(uint32_t, sharpening, 256, Sharpening, true)                                                 \
+    X(uint32_t, roiX1, 5, RoiX1, within(value, 5, 1275))                                           \
+    X(uint32_t, roiY1, 5, RoiY1, within(value, 5, 1019))                                           \
+    X(uint32_t, roiX2, 1275, RoiX2, within(value, 5, 1275))                                        \
+    X(uint32_t, roiY2, 1019, RoiY2, within(value, 5, 1019))                                        \
+    X(bool, polarity, false, Polarity, true)                                                       \
+    X(uint8_t, contrastType, 0, ContrastType, value <= 1)                                          \
+    X(bool, horizontalFlip, false, HorizontalFlip, true)                                           \
+    X(bool, verticalFlip, false, VerticalFlip, true)                                               \
+    X(bool, vignettingCorrection, false, VignettingCorrection, true)                               \
+    X(bool, columnCorrection, false, ColumnCorrection, true)                                       \
+    X(bool, bpr, true, Bpr, true)                                                                  \
+    X(bool, offsetCorrection, true, OffsetCorrection, true)                                        \
+    X(bool, gainCorrection, true, GainCorrection, true)
+
+// Every register: X(type, key, power-on value, …). Those after the read-write ones have
+// operations of their own; NUC enable holds 0 or 2, and the Expert registers (NIVARO_SIM_EXPERT)
+// are held to the configuration object's bounds.
 #define NIVARO_SIM_REGISTERS(X)                                                                    \
-    X(uint32_t, gamma, 65536)                                                                      \
-    X(uint32_t, clhe, 0)                                                                           \
-    X(uint32_t, sharpening, 256)                                                                   \
-    X(uint32_t, roiX1, 5)                                                                          \
-    X(uint32_t, roiY1, 5)                                                                          \
-    X(uint32_t, roiX2, 1275)                                                                       \
-    X(uint32_t, roiY2, 1019)                                                                       \
-    X(bool, polarity, false)                                                                       \
+    NIVARO_SIM_READ_WRITE_REGISTERS(X)                                                             \
     X(nivaro_sdk::ZoomConfig, zoom, (nivaro_sdk::ZoomConfig {1.0f, 640, 512, 0}))                  \
-    X(uint8_t, contrastType, 0)                                                                    \
     X(uint8_t, nucEnabled, 0)                                                                      \
-    X(bool, horizontalFlip, false)                                                                 \
-    X(bool, verticalFlip, false)                                                                   \
-    X(bool, vignettingCorrection, false)                                                           \
-    X(bool, columnCorrection, false)                                                               \
     X(int32_t, gsk, 0)                                                                             \
     X(int32_t, gfid, 0)                                                                            \
     X(int32_t, gms, 0)                                                                             \
     X(int32_t, tint, 0)                                                                            \
-    X(bool, bpr, true)                                                                             \
-    X(bool, offsetCorrection, true)                                                                \
-    X(bool, gainCorrection, true)                                                                  \
     X(nivaro_sdk::IaConfig, ia, (nivaro_sdk::IaConfig {1, 10, 50, 50, 0}))
 
 // How the camera on one port behaves: X(type, key), each the key of a port in the configuration

@@ -16,28 +16,15 @@ namespace {
 
 using Json = nlohmann::json;
 
-// Register values in the camera's units, rounded or truncated to a whole unit and saturated to
-// the register's range (fmax turns a NaN into 0): a new camera holds the unit nearest its
-// default.
-uint32_t saturatedRegister(double units)
+// Register values in the camera's units, as a whole number of units (unitsPerOne of them make
+// 1.0) saturated to the register's range: a new camera holds the unit nearest its default. The
+// contrast strength and the ROI, counted in whole units, are truncated.
+template<int unitsPerOne> uint32_t inUnits(double value)
 {
+    const double units = unitsPerOne == 1 ? std::trunc(value) : std::round(value * unitsPerOne);
+    // fmax turns a NaN into 0.
     return static_cast<uint32_t>(
         std::fmin(std::fmax(units, 0.0), std::numeric_limits<uint32_t>::max()));
-}
-
-uint32_t roundedToFixed16_16(double value)
-{
-    return saturatedRegister(std::round(value * 65536.0));
-}
-
-uint32_t roundedToFixed8_8(double value)
-{
-    return saturatedRegister(std::round(value * 256.0));
-}
-
-uint32_t truncated(double value)
-{
-    return saturatedRegister(std::trunc(value));
 }
 
 template<typename Value> Value asIs(Value value)
@@ -116,7 +103,7 @@ CameraScript readPort(Json &keys, const ConfigurationValues &values)
         // Registers not named in the file start at the configuration's defaults.
         script.hasInitialRegisters = true;
         script.initialRegisters = registersFromConfiguration(values);
-#define NIVARO_SIM_TAKE(type, key, powerOn) take(*registers, #key, script.initialRegisters.key);
+#define NIVARO_SIM_TAKE(type, key, ...) take(*registers, #key, script.initialRegisters.key);
         NIVARO_SIM_REGISTERS(NIVARO_SIM_TAKE)
 #undef NIVARO_SIM_TAKE
     }

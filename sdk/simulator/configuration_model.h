@@ -16,7 +16,7 @@ namespace nivaro_sim {
 // What a camera's registers hold, in the camera's own units.
 struct Registers
 {
-#define NIVARO_SIM_REGISTER(type, key, powerOn) type key = powerOn;
+#define NIVARO_SIM_REGISTER(type, key, powerOn, ...) type key = powerOn;
     NIVARO_SIM_REGISTERS(NIVARO_SIM_REGISTER)
 #undef NIVARO_SIM_REGISTER
 };

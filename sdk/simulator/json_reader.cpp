@@ -94,7 +94,7 @@ private:
 
     bool open(Json &&container)
     {
-        if (++depth > deepestNesting) {
+        if (opened.size() + skippedDepth >= deepestNesting) {
             failure
                 = "objects and arrays nested more than " + std::to_string(deepestNesting) + " deep";
             return false;
@@ -109,7 +109,6 @@ private:
 
     bool close()
     {
-        --depth;
         if (skippedDepth > 0) {
             --skippedDepth;
         } else {
@@ -138,8 +137,7 @@ private:
     std::string orderedMember;
     ProblemLines &problems;
     std::vector<Open> opened;
-    int depth = 0;
-    int skippedDepth = 0; // how deep inside a value left out
+    std::size_t skippedDepth = 0; // how deep inside a value left out
     bool skipNext = false; // the next value is left out
 };
 

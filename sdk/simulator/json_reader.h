@@ -10,7 +10,7 @@ namespace nivaro_sim {
 
 // No configuration nests deeper than a port's zoom registers (five levels); a file that
 // goes beyond this is no configuration.
-constexpr int deepestNesting = 64;
+constexpr std::size_t deepestNesting = 64;
 
 // A JSON text read in one pass into document, each key and bracket seen once, so that any text
 // costs time in proportion to its length. A key given twice in an object keeps its first value:

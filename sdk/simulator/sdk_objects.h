@@ -2,11 +2,11 @@
 
 // The objects the service hands out, and the service itself; the cameras are simulated_camera.h's.
 
-#include "camera_ports.h"
 #include "handed_out.h"
 #include "nivaro_config.h"
 #include "nivaro_connection.h"
 #include "nivaro_service.h"
+#include "simulated_camera.h"
 #include "trace_format.h"
 
 #include <memory>

@@ -5,31 +5,9 @@
 #include "nivaro_camera.h"
 #include "nivaro_config.h"
 
+#include <map>
 #include <memory>
 #include <string>
-
-// The registers the program reads back as they are and sets to any value `accepted` allows (an
-// expression of `value`): X(type, register, Name of Get<Name> and Set<Name>, accepted). Each ROI
-// corner is held to the sensor alone: the program sends corners one at a time, so a check
-// against the opposite corner would refuse a legitimate move. The Expert registers
-// (NIVARO_SIM_EXPERT) are held to the configuration object's bounds instead.
-#define NIVARO_SIM_READ_WRITE_REGISTERS(X)                                                         \
-    X(uint32_t, roiX1, RoiX1, within(value, 5, 1275))                                              \
-    X(uint32_t, roiX2, RoiX2, within(value, 5, 1275))                                              \
-    X(uint32_t, roiY1, RoiY1, within(value, 5, 1019))                                              \
-    X(uint32_t, roiY2, RoiY2, within(value, 5, 1019))                                              \
-    X(uint32_t, gamma, Gamma, true)                                                                \
-    X(uint32_t, clhe, Clhe, true)                                                                  \
-    X(uint32_t, sharpening, Sharpening, true)                                                      \
-    X(uint8_t, contrastType, ContrastType, value <= 1)                                             \
-    X(bool, polarity, Polarity, true)                                                              \
-    X(bool, bpr, Bpr, true)                                                                        \
-    X(bool, offsetCorrection, OffsetCorrection, true)                                              \
-    X(bool, gainCorrection, GainCorrection, true)                                                  \
-    X(bool, horizontalFlip, HorizontalFlip, true)                                                  \
-    X(bool, verticalFlip, VerticalFlip, true)                                                      \
-    X(bool, vignettingCorrection, VignettingCorrection, true)                                      \
-    X(bool, columnCorrection, ColumnCorrection, true)
 
 namespace nivaro_sim {
 
@@ -47,7 +25,7 @@ public:
     bool GetVersions(nivaro_sdk::VersionInfo &versions) override;
     void BeginRead() override;
 
-#define NIVARO_SIM_DECLARE_READ_WRITE(type, key, Name, accepted)                                   \
+#define NIVARO_SIM_DECLARE_READ_WRITE(type, key, powerOn, Name, accepted)                          \
     type Get##Name() override;                                                                     \
     bool Set##Name(type value) override;
     NIVARO_SIM_READ_WRITE_REGISTERS(NIVARO_SIM_DECLARE_READ_WRITE)
@@ -86,6 +64,33 @@ private:
     std::shared_ptr<Registers> registers;
     const nivaro_sdk::INivaroConfig &bounds;
     long operations = 0;
+};
+
+// The cameras attached to the computer's ports. A camera answers on every non-empty
+// port name unless a script says otherwise; its registers live as long as the process
+// (or until its port is scripted anew) so that a reconnect reads back what was written.
+class CameraPorts
+{
+public:
+    CameraPorts(const ConfigurationValues &values, const nivaro_sdk::INivaroConfig &bounds,
+                TraceSink &trace);
+
+    // Null when there is no camera on the port.
+    std::unique_ptr<SimulatedCamera> open(const std::string &port);
+
+    void script(const std::string &port, const CameraScript &script);
+    Registers registers(const std::string &port) const;
+    void forget();
+
+private:
+    CameraScript scriptOf(const std::string &port) const;
+    Registers initialRegisters(const std::string &port) const;
+
+    const ConfigurationValues &values;
+    const nivaro_sdk::INivaroConfig &bounds;
+    TraceSink &trace;
+    std::map<std::string, CameraScript> scripts;
+    std::map<std::string, std::shared_ptr<Registers>> liveRegisters;
 };
 
 } // namespace nivaro_sim

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "camera_ports.h"
 #include "files.h"
 #include "line_sink.h"
 #include "sdk_objects.h"
+#include "simulated_camera.h"
 
 #include <string>
 #include <vector>
