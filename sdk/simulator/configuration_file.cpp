@@ -6,6 +6,7 @@
 #include "problem_lines.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <type_traits>
@@ -119,17 +120,13 @@ void leaveOutUnusablePortNames(Json &document, ProblemLines &problems)
     if (!ports || !ports->is_object()) {
         return;
     }
-    std::vector<std::string> leftOut;
-    for (const auto &port : ports->items()) {
+    for (auto port = ports->begin(); port != ports->end();) {
         const std::string reason = unshowableBecause(port.key(), longestPortName);
         if (!reason.empty()) {
             problems.add(ProblemLines::unusablePortName, "ports." + port.key(),
                          "a port name that " + reason + "; ignored");
-            leftOut.push_back(port.key());
         }
-    }
-    for (const std::string &name : leftOut) {
-        ports->erase(name);
+        port = reason.empty() ? std::next(port) : ports->erase(port);
     }
 }
 
@@ -191,7 +188,6 @@ Registers registersFromConfiguration(const ConfigurationValues &values)
 
 ConfigurationReading readConfigurationText(const std::string &text, const std::string &fileLabel)
 {
-    const std::string fileText = "configuration file \"" + shownText(fileLabel) + '"';
     ProblemLines problems(fileLabel);
     Json document;
     std::vector<std::string> portOrder;
@@ -200,7 +196,7 @@ ConfigurationReading readConfigurationText(const std::string &text, const std::s
         failure = std::string("expected a JSON object, found ") + document.type_name();
     }
     if (!failure.empty()) {
-        return {{}, {fileText + ": " + failure + "; built-in values kept"}};
+        return {{}, problems.unusableFile(": " + failure)};
     }
     leaveOutUnusablePortNames(document, problems);
     keepWhatTheSchemaAccepts(document, problems);
@@ -219,9 +215,7 @@ ConfigurationReading readConfiguration(const ConfigurationSource &source)
     const std::string label = displayText(source.path);
     const FileText read = readSmallRegularFile(source.path);
     if (!read.failure.empty()) {
-        return {{},
-                {"configuration file \"" + shownText(label) + "\" " + read.failure
-                 + "; built-in values kept"}};
+        return {{}, ProblemLines(label).unusableFile(' ' + read.failure)};
     }
     return readConfigurationText(read.text, label);
 }

@@ -4,6 +4,7 @@
 #include "escaped_text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -78,52 +79,40 @@ struct SchemaNode
         return phrase;
     }
 
-    const Json &schema;
-    valijson::Schema validator;
-    std::map<std::string, std::unique_ptr<SchemaNode>> members;
-    std::unique_ptr<SchemaNode> anyMember; // null: only the named members are known
-    std::unique_ptr<SchemaNode> items;
-};
-
-// The validator passes a sound object, port or list in one call, however large; only a value
-// it refuses is looked into, and only as deep as the refusal goes.
-class Pruner
-{
-public:
-    explicit Pruner(ProblemLines &problems) : problems(problems) { }
-
-    // Whether the value, or what is left of it, stays.
-    bool keep(const SchemaNode &node, Json &value, const std::string &path)
+    bool accepts(const Json &value) const
     {
-        if (accepts(node, value)) {
+        return valijson::Validator().validate(validator, NlohmannJsonAdapter(value), nullptr);
+    }
+
+    // Leaves in value what the schema accepts, and answers whether the value, or what is left of
+    // it, stays. The validator passes a sound object, port or list in one call, however large;
+    // only a value it refuses is looked into, and only as deep as the refusal goes.
+    bool keep(Json &value, const std::string &path, ProblemLines &problems) const
+    {
+        if (accepts(value)) {
             return true;
         }
-        if (value.is_object() && node.takes(value)) {
-            std::vector<std::string> leftOut;
-            for (auto &[key, member] : value.items()) {
-                const std::string memberPath = keyPath(path, key);
-                const SchemaNode *memberNode = node.member(key);
+        if (value.is_object() && takes(value)) {
+            for (auto entry = value.begin(); entry != value.end();) {
+                const std::string memberPath = keyPath(path, entry.key());
+                const SchemaNode *memberNode = member(entry.key());
                 if (!memberNode) {
                     problems.add(ProblemLines::unknownKey, memberPath, "unknown key; ignored");
                 }
-                if (!memberNode || !keep(*memberNode, member, memberPath)) {
-                    leftOut.push_back(key);
-                }
-            }
-            for (const std::string &key : leftOut) {
-                value.erase(key);
+                const bool kept = memberNode && memberNode->keep(*entry, memberPath, problems);
+                entry = kept ? std::next(entry) : value.erase(entry);
             }
             return true;
         }
-        const bool list = value.is_array() && node.items;
+        const bool list = value.is_array() && items;
         const auto wrongItem = !list
             ? value.end()
             : std::find_if(value.begin(), value.end(),
-                           [&node](const Json &item) { return !node.items->takes(item); });
+                           [this](const Json &item) { return !items->takes(item); });
         if (list && wrongItem == value.end()) {
             Json kept = Json::array();
             for (Json &item : value) {
-                if (accepts(*node.items, item)) {
+                if (items->accepts(item)) {
                     kept.push_back(std::move(item));
                 } else {
                     problems.add(ProblemLines::unknownName, path,
@@ -135,23 +124,20 @@ public:
             return true;
         }
         // A number out of range is better named by its value than by its type.
-        const bool numbers = node.takes(0.5) || node.takes(0);
+        const bool numbers = takes(0.5) || takes(0);
         const std::string found = list     ? std::string(wrongItem->type_name()) + " in it"
             : value.is_number() && numbers ? shownText(value.dump())
                                            : value.type_name();
         problems.add(ProblemLines::unusableValue, path,
-                     "expected " + node.expected() + ", found " + found + "; built-in value kept");
+                     "expected " + expected() + ", found " + found + "; built-in value kept");
         return false;
     }
 
-private:
-    bool accepts(const SchemaNode &node, const Json &value)
-    {
-        return validator.validate(node.validator, NlohmannJsonAdapter(value), nullptr);
-    }
-
-    ProblemLines &problems;
-    valijson::Validator validator;
+    const Json &schema;
+    valijson::Schema validator;
+    std::map<std::string, std::unique_ptr<SchemaNode>> members;
+    std::unique_ptr<SchemaNode> anyMember; // null: only the named members are known
+    std::unique_ptr<SchemaNode> items;
 };
 
 } // namespace
@@ -165,7 +151,7 @@ const Json &configurationSchema()
 void keepWhatTheSchemaAccepts(Json &document, ProblemLines &problems)
 {
     static const SchemaNode root(configurationSchema());
-    Pruner(problems).keep(root, document, "");
+    root.keep(document, "", problems);
 }
 
 } // namespace nivaro_sim

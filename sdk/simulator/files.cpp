@@ -34,11 +34,7 @@ std::string cannotBeRead(const std::string &reason)
     return "cannot be read (" + reason + ")";
 }
 
-} // namespace
-
 #ifdef _WIN32
-namespace {
-
 // What a call writes into a buffer of wide characters, asked again in a larger buffer until it
 // fits (another thread may change a variable in between); empty when the call answers nothing.
 template<typename Call> std::wstring wideText(Call call)
@@ -63,28 +59,7 @@ std::filesystem::path programFolder()
         [](wchar_t *buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
     return program.empty() ? std::filesystem::path() : std::filesystem::path(program).parent_path();
 }
-
-} // namespace
-
-std::filesystem::path pathFromEnvironment(const char *variable)
-{
-    // The process environment block itself: the C runtime's copies are derived from the
-    // narrow one in a program entered through main, which loses what the code page lacks.
-    const std::string asciiName(variable);
-    const std::wstring name(asciiName.begin(), asciiName.end());
-    return wideText([&name](wchar_t *buffer, DWORD size) {
-        return GetEnvironmentVariableW(name.c_str(), buffer, size);
-    });
-}
 #else
-std::filesystem::path pathFromEnvironment(const char *variable)
-{
-    const char *value = std::getenv(variable);
-    return value ? std::filesystem::path(value) : std::filesystem::path();
-}
-
-namespace {
-
 std::filesystem::path programFolder()
 {
     // Linux names the running program's file here; elsewhere the link is missing and the
@@ -93,9 +68,25 @@ std::filesystem::path programFolder()
     const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::path() : program.parent_path();
 }
+#endif
 
 } // namespace
+
+std::filesystem::path pathFromEnvironment(const char *variable)
+{
+#ifdef _WIN32
+    // The process environment block itself: the C runtime's copies are derived from the
+    // narrow one in a program entered through main, which loses what the code page lacks.
+    const std::string asciiName(variable);
+    const std::wstring name(asciiName.begin(), asciiName.end());
+    return wideText([&name](wchar_t *buffer, DWORD size) {
+        return GetEnvironmentVariableW(name.c_str(), buffer, size);
+    });
+#else
+    const char *value = std::getenv(variable);
+    return value ? std::filesystem::path(value) : std::filesystem::path();
 #endif
+}
 
 ConfigurationSource configurationSource()
 {

@@ -28,6 +28,12 @@ public:
     void add(Kind kind, const std::string &keyPath, const std::string &what);
     std::vector<std::string> lines() const;
 
+    // The one line of a file that cannot be used at all; why follows the file's name.
+    std::vector<std::string> unusableFile(const std::string &why) const
+    {
+        return {fileText + why + "; built-in values kept"};
+    }
+
 private:
     std::string fileText;
     std::vector<std::string> listed;
