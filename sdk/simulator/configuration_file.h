@@ -1,6 +1,6 @@
 #pragma once
 
-#include "configuration_model.h"
+#include "camera_parameters.h"
 #include "files.h"
 
 #include <filesystem>

@@ -1,5 +1,4 @@
-#include "configuration_schema.h"
-
+#include "configuration_reading.h"
 #include "configuration_schema_text.h"
 #include "escaped_text.h"
 

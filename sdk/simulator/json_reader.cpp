@@ -1,5 +1,4 @@
-#include "json_reader.h"
-
+#include "configuration_reading.h"
 #include "escaped_text.h"
 
 #include <cmath>

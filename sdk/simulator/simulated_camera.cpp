@@ -1,6 +1,6 @@
 #include "simulated_camera.h"
 
-#include "configuration_schema.h"
+#include "configuration_reading.h"
 #include "escaped_text.h"
 #include "simulator_control.h"
 #include "trace_format.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "configuration_model.h"
+#include "camera_parameters.h"
 #include "handed_out.h"
 #include "nivaro_camera.h"
 #include "nivaro_config.h"

@@ -3,7 +3,7 @@
 // Scripting of the simulated camera SDK, for tests and demos in the same process.
 // Not part of the camera maker's interfaces and not exported from the shared library.
 
-#include "configuration_model.h"
+#include "camera_parameters.h"
 #include "nivaro_config.h"
 
 #include <cstddef>
