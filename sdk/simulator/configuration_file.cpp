@@ -15,8 +15,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-constexpr std::size_t listedPerKind = 20;
-
 // Register values in the camera's units, as a whole number of units (unitsPerOne of them make
 // 1.0) saturated to the register's range: a new camera holds the unit nearest its default. The
 // contrast strength and the ROI, counted in whole units, are truncated.
@@ -176,32 +174,6 @@ Configuration readDocument(Json &document, const std::vector<std::string> &portO
 }
 
 } // namespace
-
-ProblemLines::ProblemLines(const std::string &fileLabel)
-    : fileText("configuration file \"" + shownText(fileLabel) + '"')
-{ }
-
-void ProblemLines::add(Kind kind, const std::string &keyPath, const std::string &what)
-{
-    if (++counts[kind] <= listedPerKind) {
-        listed.push_back(fileText + ", key \"" + shownText(keyPath) + "\": " + what);
-    }
-}
-
-std::vector<std::string> ProblemLines::lines() const
-{
-    static const char *const plurals[kinds]
-        = {"unknown keys", "keys given more than once", "values that cannot be used",
-           "unknown names", "port names that cannot be used"};
-    std::vector<std::string> all = listed;
-    for (int kind = 0; kind < kinds; ++kind) {
-        if (counts[kind] > listedPerKind) {
-            all.push_back(fileText + ": " + std::to_string(counts[kind] - listedPerKind) + " more "
-                          + plurals[kind] + ", not listed one by one");
-        }
-    }
-    return all;
-}
 
 Registers registersFromConfiguration(const ConfigurationValues &values)
 {

@@ -2,18 +2,69 @@
 
 // The objects the service hands out, and the service itself; the cameras are simulated_camera.h's.
 
-#include "handed_out.h"
 #include "nivaro_config.h"
 #include "nivaro_connection.h"
 #include "nivaro_service.h"
 #include "simulated_camera.h"
-#include "trace_format.h"
 
+#include <cstddef>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace nivaro_sim {
+
+// Objects of one kind the program handed back. Freeing them at once would turn a later use into
+// a silent use-after-free that only a sanitizer sees; the latest 16 stay alive instead, answer
+// like a silent camera and report every use. Older ones are freed, so a session of any length
+// holds a bounded number.
+template<typename Object> class Returned
+{
+public:
+    static constexpr std::size_t kept = 16;
+
+    void keep(std::unique_ptr<Object> object, const char *how)
+    {
+        object->handBack(how);
+        if (objects.size() == kept) {
+            objects.pop_front();
+        }
+        objects.push_back(std::move(object));
+    }
+
+    // The returned object behind a pointer the program passes, or null.
+    template<typename Interface> const Object *find(const Interface *pointer) const
+    {
+        for (const auto &object : objects) {
+            if (pointer && static_cast<const Interface *>(object.get()) == pointer) {
+                return object.get();
+            }
+        }
+        return nullptr;
+    }
+
+    void forget() { objects.clear(); }
+
+private:
+    std::deque<std::unique_ptr<Object>> objects;
+};
+
+// The object behind a pointer the program passes, taken out of those it holds; null when it holds
+// none there.
+template<typename Object, typename Interface>
+std::unique_ptr<Object> takeOut(std::vector<std::unique_ptr<Object>> &held,
+                                const Interface *pointer)
+{
+    for (auto object = held.begin(); object != held.end(); ++object) {
+        if (static_cast<const Interface *>(object->get()) == pointer) {
+            std::unique_ptr<Object> taken = std::move(*object);
+            held.erase(object);
+            return taken;
+        }
+    }
+    return nullptr;
+}
 
 // The one configuration object of the process. Its answers are read live from the
 // values it is given, so a change made through the control interface shows at once.

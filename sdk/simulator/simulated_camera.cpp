@@ -3,7 +3,6 @@
 #include "configuration_reading.h"
 #include "escaped_text.h"
 #include "simulator_control.h"
-#include "trace_format.h"
 
 #include <chrono>
 #include <thread>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "camera_parameters.h"
-#include "handed_out.h"
+#include "log_and_trace.h"
 #include "nivaro_camera.h"
 #include "nivaro_config.h"
 

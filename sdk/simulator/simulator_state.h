@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files.h"
-#include "line_sink.h"
+#include "log_and_trace.h"
 #include "sdk_objects.h"
 #include "simulated_camera.h"
 

@@ -1,6 +1,6 @@
 // A value outside the sensor's limits is refused and the register keeps its value.
+#include "log_and_trace.h"
 #include "simulator_fixture.h"
-#include "trace_format.h"
 
 #include <cmath>
 #include <functional>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "camera_parameters.h"
 #include "simulator_control.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <mutex>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace nivaro_sim {
@@ -96,6 +98,36 @@ public:
     void write(int severity, const std::string &text);
 };
 
+// How values appear in the call trace: numbers in decimal (floating point in the fewest digits
+// that read back exactly), switches as true/false, texts quoted, records field by field in
+// declaration order.
+std::string traceText(double value);
+std::string traceText(float value);
+std::string traceText(const char *text);
+
+// An integer, a switch or a record of the SDK.
+template<typename Value> std::string traceText(const Value &value)
+{
+    if constexpr (std::is_same_v<Value, bool>) {
+        return value ? "true" : "false";
+    } else if constexpr (std::is_integral_v<Value>) {
+        // The unary plus keeps a byte a number rather than a character.
+        return std::to_string(+value);
+    } else {
+        std::string fields;
+        forEachField(value, [&fields](const char *name, const auto &field) {
+            fields += (fields.empty() ? "" : ", ") + std::string(name) + '=' + traceText(field);
+        });
+        return '{' + fields + '}';
+    }
+}
+
+// An argument the SDK fills in: "out " and what it wrote, or "out unfilled".
+template<typename Value> std::string outText(bool filled, const Value &value)
+{
+    return filled ? "out " + traceText(value) : std::string("out unfilled");
+}
+
 // The call trace: one line per SDK operation; the trace file holds this run alone.
 class TraceSink : public LineSink<std::string>
 {
@@ -112,6 +144,50 @@ public:
     // Each use of an object the program had handed back ("camera[COM3].GetGamma after
     // CloseCamera"); kept in memory only.
     LineSink<std::string> usesAfterHandBack;
+};
+
+// An object the SDK hands out: the name it goes by in the trace, and what becomes of its uses
+// once the program has handed it back.
+class HandedOut
+{
+public:
+    HandedOut(std::string name, TraceSink &trace) : trace(trace), inUse(std::move(name)) { }
+
+    // Its name while in use ("camera[COM3]").
+    const std::string &name() const { return inUse; }
+    // Its name in the trace: "returned camera[COM3]" once handed back.
+    std::string traceName() const { return how ? "returned " + inUse : inUse; }
+
+    // `how` names the operation that handed it back ("CloseCamera").
+    void handBack(const char *how) { this->how = how; }
+
+    // "connection#1.CloseCamera(camera[COM3])" is recorded as "… after CloseCamera".
+    void recordUse(const std::string &use) const
+    {
+        trace.usesAfterHandBack.add(use + " after " + how, {});
+    }
+    // True, with "<name>.<operation>" recorded, once the object was handed back.
+    bool recordIfHandedBack(const char *operation) const
+    {
+        if (how) {
+            recordUse(inUse + '.' + operation);
+        }
+        return how != nullptr;
+    }
+
+protected:
+    // One line of the trace, under the object's trace name.
+    void traceCall(const char *operation, const std::string &arguments,
+                   const std::string &result = {}) const
+    {
+        trace.call(traceName(), operation, arguments, result);
+    }
+
+    TraceSink &trace;
+
+private:
+    std::string inUse;
+    const char *how = nullptr;
 };
 
 } // namespace nivaro_sim
