@@ -37,20 +37,17 @@ private:
 // A stream of entries that may run for days, each written as one line to a file when one is
 // named. The file keeps the whole of it, memory the latest 4096 entries: enough for a test to
 // read back what it just provoked, and a fixed cost however long the session.
-template<typename Entry> class LineSink
+template<typename Entry> class LineSink : LineFile
 {
 public:
     static constexpr std::size_t kept = 4096;
 
-    void openFile(const std::filesystem::path &path, std::ios::openmode start, const char *purpose)
-    {
-        file.open(path, start, purpose);
-    }
+    using LineFile::open;
 
     void add(Entry entry, const std::string &line)
     {
         const std::lock_guard<std::mutex> lock(guard);
-        file.writeLine(line);
+        writeLine(line);
         if (entries.size() == kept) {
             entries.pop_front();
         }
@@ -85,7 +82,6 @@ public:
 private:
     // Entries may be made from any thread of the program.
     mutable std::mutex guard;
-    LineFile file;
     std::deque<Entry> entries;
     std::size_t added = 0;
 };
@@ -159,7 +155,7 @@ public:
     std::string traceName() const { return how ? "returned " + inUse : inUse; }
 
     // `how` names the operation that handed it back ("CloseCamera").
-    void handBack(const char *how) { this->how = how; }
+    virtual void handBack(const char *how) { this->how = how; }
 
     // "connection#1.CloseCamera(camera[COM3])" is recorded as "… after CloseCamera".
     void recordUse(const std::string &use) const
@@ -176,6 +172,8 @@ public:
     }
 
 protected:
+    ~HandedOut() = default;
+
     // One line of the trace, under the object's trace name.
     void traceCall(const char *operation, const std::string &arguments,
                    const std::string &result = {}) const

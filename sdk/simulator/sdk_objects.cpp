@@ -47,24 +47,17 @@ void SimulatedConnection::CloseCamera(nivaro_sdk::INivaroCamera *camera)
 {
     recordIfHandedBack(closed);
     // A connection handed back holds no camera, so this finds none on it.
-    if (auto held = takeOut(cameras, camera)) {
-        traceCall(closed, held->traceName());
-        returnedCameras.keep(std::move(held), closed);
-        return;
-    }
-    const SimulatedCamera *again = returnedCameras.find(camera);
-    if (again) {
-        again->recordUse(name() + ".CloseCamera(" + again->name() + ')');
-    }
-    traceCall(closed, again ? again->traceName() : camera ? "unknown" : "null");
+    traceCall(closed,
+              returnedCameras.handBack(cameras, camera, closed, name() + '.' + closed + '('));
 }
 
-void SimulatedConnection::handBackCameras()
+void SimulatedConnection::handBack(const char *how)
 {
     for (auto &camera : cameras) {
-        returnedCameras.keep(std::move(camera), released);
+        returnedCameras.keep(std::move(camera), how);
     }
     cameras.clear();
+    HandedOut::handBack(how);
 }
 
 SimulatedSdk::SimulatedSdk(SimulatedConfig &config, CameraPorts &ports, TraceSink &trace)
@@ -103,16 +96,10 @@ void SimulatedSdk::ReleaseConnection(nivaro_sdk::INivaroConnection **connection)
         trace.call("sdk", released, "null");
         return;
     }
-    if (auto held = takeOut(connections, *connection)) {
-        trace.call("sdk", released, '&' + held->traceName());
-        held->handBackCameras();
-        returnedConnections.keep(std::move(held), released);
-    } else if (const SimulatedConnection *again = returnedConnections.find(*connection)) {
-        again->recordUse("sdk.ReleaseConnection(&" + again->name() + ')');
-        trace.call("sdk", released, '&' + again->traceName());
-    } else {
-        trace.call("sdk", released, *connection ? "&unknown" : "&null");
-    }
+    trace.call("sdk", released,
+               '&'
+                   + returnedConnections.handBack(connections, *connection, released,
+                                                  std::string("sdk.") + released + "(&"));
     *connection = nullptr;
 }
 

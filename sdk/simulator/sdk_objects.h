@@ -7,6 +7,7 @@
 #include "nivaro_service.h"
 #include "simulated_camera.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -33,15 +34,30 @@ public:
         objects.push_back(std::move(object));
     }
 
-    // The returned object behind a pointer the program passes, or null.
-    template<typename Interface> const Object *find(const Interface *pointer) const
+    // Hands back the object behind a pointer the program passes: from those held into these, by
+    // the operation `how`, or, when it is among these already, as a use after hand-back in the
+    // call that names it (`call` up to its name: "sdk.ReleaseConnection(&"). Answers its name
+    // for the trace, "unknown" when the SDK did not hand it out, "null" for a null pointer.
+    template<typename Interface>
+    std::string handBack(std::vector<std::unique_ptr<Object>> &held, const Interface *pointer,
+                         const char *how, const std::string &call)
     {
-        for (const auto &object : objects) {
-            if (pointer && static_cast<const Interface *>(object.get()) == pointer) {
-                return object.get();
-            }
+        const auto isBehind = [pointer](const std::unique_ptr<Object> &object) {
+            return static_cast<const Interface *>(object.get()) == pointer;
+        };
+        if (const auto inUse = std::find_if(held.begin(), held.end(), isBehind);
+            inUse != held.end()) {
+            std::string name = (*inUse)->traceName();
+            keep(std::move(*inUse), how);
+            held.erase(inUse);
+            return name;
         }
-        return nullptr;
+        if (const auto again = std::find_if(objects.begin(), objects.end(), isBehind);
+            again != objects.end()) {
+            (*again)->recordUse(call + (*again)->name() + ')');
+            return (*again)->traceName();
+        }
+        return pointer ? "unknown" : "null";
     }
 
     void forget() { objects.clear(); }
@@ -49,22 +65,6 @@ public:
 private:
     std::deque<std::unique_ptr<Object>> objects;
 };
-
-// The object behind a pointer the program passes, taken out of those it holds; null when it holds
-// none there.
-template<typename Object, typename Interface>
-std::unique_ptr<Object> takeOut(std::vector<std::unique_ptr<Object>> &held,
-                                const Interface *pointer)
-{
-    for (auto object = held.begin(); object != held.end(); ++object) {
-        if (static_cast<const Interface *>(object->get()) == pointer) {
-            std::unique_ptr<Object> taken = std::move(*object);
-            held.erase(object);
-            return taken;
-        }
-    }
-    return nullptr;
-}
 
 // The one configuration object of the process. Its answers are read live from the
 // values it is given, so a change made through the control interface shows at once.
@@ -113,8 +113,8 @@ public:
     nivaro_sdk::INivaroCamera *OpenCamera(const char *portName) override;
     void CloseCamera(nivaro_sdk::INivaroCamera *camera) override;
 
-    // Released by the program: its cameras are handed back with it.
-    void handBackCameras();
+    // Its cameras are handed back with it.
+    void handBack(const char *how) override;
 
 private:
     CameraPorts &ports;

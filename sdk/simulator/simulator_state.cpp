@@ -29,11 +29,10 @@ template<typename Step> bool survived(const char *what, const char *consequence,
 
 SimulatorState::SimulatorState()
 {
-    survived("opening the SDK log file", "nothing is written to it", [this] {
-        log.openFile(pathFromEnvironment("NIVARO_SDK_LOG"), std::ios::app, "SDK log");
-    });
+    survived("opening the SDK log file", "nothing is written to it",
+             [this] { log.open(pathFromEnvironment("NIVARO_SDK_LOG"), std::ios::app, "SDK log"); });
     survived("opening the SDK trace file", "nothing is written to it", [this] {
-        trace.openFile(pathFromEnvironment("NIVARO_SDK_TRACE"), std::ios::trunc, "SDK trace");
+        trace.open(pathFromEnvironment("NIVARO_SDK_TRACE"), std::ios::trunc, "SDK trace");
     });
     if (!survived("reading the configuration file", "built-in values kept", [this] {
             for (const auto &problem : applyConfigurationFile(configurationSource())) {
