@@ -4,28 +4,10 @@
 #include "files.h"
 
 #include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 namespace nivaro_sim {
-namespace {
-
-template<typename Floating> std::string shortestText(Floating value)
-{
-    // Below 1e17 a number of one or more units is written in full, so that 1500 reads 1500
-    // rather than 1.5e+03; the others take whichever form is shorter.
-    const bool inFull = std::fabs(value) >= 1 && std::fabs(value) < 1e17;
-    char text[64];
-    const auto written = inFull
-        ? std::to_chars(text, std::end(text), value, std::chars_format::fixed)
-        : std::to_chars(text, std::end(text), value);
-    return std::string(text, written.ptr);
-}
-
-} // namespace
 
 void LineFile::open(const std::filesystem::path &path, std::ios::openmode start,
                     const char *purpose)
@@ -84,16 +66,6 @@ void LogSink::write(int severity, const std::string &text)
     // turns or splits the text, and a JSON reader gets the text back as it was. Text that is
     // not UTF-8 is written with replacement characters rather than lost.
     add({severity, text}, line.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace));
-}
-
-std::string traceText(double value)
-{
-    return shortestText(value);
-}
-
-std::string traceText(float value)
-{
-    return shortestText(value);
 }
 
 std::string traceText(const char *text)

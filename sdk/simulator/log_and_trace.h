@@ -4,10 +4,13 @@
 #include "simulator_control.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <type_traits>
@@ -97,11 +100,9 @@ public:
 // How values appear in the call trace: numbers in decimal (floating point in the fewest digits
 // that read back exactly), switches as true/false, texts quoted, records field by field in
 // declaration order.
-std::string traceText(double value);
-std::string traceText(float value);
 std::string traceText(const char *text);
 
-// An integer, a switch or a record of the SDK.
+// A number, a switch or a record of the SDK.
 template<typename Value> std::string traceText(const Value &value)
 {
     if constexpr (std::is_same_v<Value, bool>) {
@@ -109,6 +110,15 @@ template<typename Value> std::string traceText(const Value &value)
     } else if constexpr (std::is_integral_v<Value>) {
         // The unary plus keeps a byte a number rather than a character.
         return std::to_string(+value);
+    } else if constexpr (std::is_floating_point_v<Value>) {
+        // Below 1e17 a number of one or more units is written in full, so that 1500 reads 1500
+        // rather than 1.5e+03; the others take whichever form is shorter.
+        const bool inFull = std::fabs(value) >= 1 && std::fabs(value) < 1e17;
+        char text[64];
+        const auto written = inFull
+            ? std::to_chars(text, std::end(text), value, std::chars_format::fixed)
+            : std::to_chars(text, std::end(text), value);
+        return std::string(text, written.ptr);
     } else {
         std::string fields;
         forEachField(value, [&fields](const char *name, const auto &field) {

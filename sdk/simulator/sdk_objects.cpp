@@ -47,8 +47,7 @@ void SimulatedConnection::CloseCamera(nivaro_sdk::INivaroCamera *camera)
 {
     recordIfHandedBack(closed);
     // A connection handed back holds no camera, so this finds none on it.
-    traceCall(closed,
-              returnedCameras.handBack(cameras, camera, closed, name() + '.' + closed + '('));
+    traceCall(closed, returnedCameras.handBack(cameras, camera, closed, name() + ".CloseCamera("));
 }
 
 void SimulatedConnection::handBack(const char *how)
@@ -96,10 +95,9 @@ void SimulatedSdk::ReleaseConnection(nivaro_sdk::INivaroConnection **connection)
         trace.call("sdk", released, "null");
         return;
     }
-    trace.call("sdk", released,
-               '&'
-                   + returnedConnections.handBack(connections, *connection, released,
-                                                  std::string("sdk.") + released + "(&"));
+    const std::string name = returnedConnections.handBack(connections, *connection, released,
+                                                          "sdk.ReleaseConnection(&");
+    trace.call("sdk", released, '&' + name);
     *connection = nullptr;
 }
 
