@@ -1,5 +1,4 @@
-# Files compiled into programs, and the keys of the configuration file's schema with their
-# built-in values.
+# Files compiled into programs, and the built-in values of the configuration file's schema.
 
 # velmora_embed_file(header symbol file): writes header, in which `constexpr char symbol[]` holds
 # the file's bytes and a terminating NUL. Bytes rather than a string literal: compilers limit
@@ -12,63 +11,50 @@ function(velmora_embed_file header symbol file)
         CONTENT "#pragma once\n\nconstexpr char ${symbol}[] = {${bytes}'\\0'};\n" @ONLY)
 endfunction()
 
-# nivaro_schema_keys(schema path): appends to the list variable `keys` one entry per key under
-# schema, "<path>|<built-in value>|<range>": the path dotted ("*" for any member of an object
-# whose members are not named), the built-in value as JSON text and the range as
-# "<minimum>..<maximum>", each empty when there is none.
-function(nivaro_schema_keys schema path)
+# nivaro_schema_built_ins(header schema_file): writes header, in which the schema's built-in value
+# of each key is NIVARO_SIM_BUILT_IN_<path>, the path's dots as _ and the unnamed members of an
+# object as "each".
+function(nivaro_schema_built_ins header schema_file)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${schema_file}")
+    file(READ "${schema_file}" schema)
+    set(built_ins "")
+    nivaro_schema_defines("${schema}" "")
+    file(CONFIGURE OUTPUT "${header}" CONTENT
+        "#pragma once\n\n// The built-in values of the configuration file's schema, by key path.\n${built_ins}" @ONLY)
+endfunction()
+
+# nivaro_schema_defines(schema prefix): appends to the variable `built_ins` the #define of every
+# key under schema that has a built-in value, its name after prefix.
+function(nivaro_schema_defines schema prefix)
     string(JSON count ERROR_VARIABLE none LENGTH "${schema}" properties)
     if(NOT none AND count GREATER 0)
         math(EXPR last "${count} - 1")
         foreach(index RANGE ${last})
             string(JSON key MEMBER "${schema}" properties ${index})
             string(JSON member GET "${schema}" properties "${key}")
-            set(built_in "")
             string(JSON type ERROR_VARIABLE none TYPE "${member}" default)
             if(NOT none)
-                string(JSON built_in GET "${member}" default)
+                string(JSON value GET "${member}" default)
                 if(type STREQUAL "STRING")
-                    set(built_in "\"${built_in}\"")
-                elseif(type STREQUAL "BOOLEAN" AND built_in)
-                    set(built_in true)
+                    set(value "\"${value}\"")
+                elseif(type STREQUAL "BOOLEAN" AND value)
+                    set(value true)
                 elseif(type STREQUAL "BOOLEAN")
-                    set(built_in false)
+                    set(value false)
+                elseif(type STREQUAL "ARRAY")
+                    # A list's JSON text as a braced initializer: [] is {}.
+                    string(REPLACE "[" "{" value "${value}")
+                    string(REPLACE "]" "}" value "${value}")
                 endif()
+                string(APPEND built_ins "#define NIVARO_SIM_BUILT_IN_${prefix}${key} ${value}\n")
             endif()
-            set(range "")
-            string(JSON maximum ERROR_VARIABLE none GET "${member}" maximum)
-            if(NOT none)
-                string(JSON minimum GET "${member}" minimum)
-                set(range "${minimum}..${maximum}")
-            endif()
-            list(APPEND keys "${path}${key}|${built_in}|${range}")
-            nivaro_schema_keys("${member}" "${path}${key}.")
+            nivaro_schema_defines("${member}" "${prefix}${key}_")
         endforeach()
     endif()
     string(JSON type ERROR_VARIABLE none TYPE "${schema}" additionalProperties)
     if(NOT none AND type STREQUAL "OBJECT")
         string(JSON member GET "${schema}" additionalProperties)
-        nivaro_schema_keys("${member}" "${path}*.")
+        nivaro_schema_defines("${member}" "${prefix}each_")
     endif()
-    set(keys "${keys}" PARENT_SCOPE)
-endfunction()
-
-# nivaro_schema_built_ins(header schema_file): writes header, in which the schema's built-in value
-# of each key is NIVARO_SIM_BUILT_IN_<path>, the path's dots as _ and its "*" as "each".
-function(nivaro_schema_built_ins header schema_file)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${schema_file}")
-    file(READ "${schema_file}" schema)
-    set(keys "")
-    nivaro_schema_keys("${schema}" "")
-    set(built_ins "")
-    foreach(key IN LISTS keys)
-        if(key MATCHES "^([^|]*)\\|([^|]+)\\|")
-            string(REPLACE "." "_" name "${CMAKE_MATCH_1}")
-            string(REPLACE "*" "each" name "${name}")
-            string(REPLACE "[]" "{}" value "${CMAKE_MATCH_2}")
-            string(APPEND built_ins "#define NIVARO_SIM_BUILT_IN_${name} ${value}\n")
-        endif()
-    endforeach()
-    file(CONFIGURE OUTPUT "${header}" CONTENT
-        "#pragma once\n\n// The built-in values of the configuration file's schema, by key path.\n${built_ins}" @ONLY)
+    set(built_ins "${built_ins}" PARENT_SCOPE)
 endfunction()

@@ -1,11 +1,21 @@
-// The configuration file: what it sets, and how each kind of mistake in it is reported.
+// The configuration file: what it sets, the cameras it scripts, how each kind of mistake in it
+// is reported, and its documentation.
 #include "configuration_file.h"
+#include "configuration_reading.h"
+#include "demo_configuration_text.h"
+#include "documentation_text.h"
+#include "scripted_cameras.h"
+#include "simulator_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
+#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -23,12 +33,11 @@ struct Loaded
     std::vector<std::string> problems;
 };
 
-Loaded load(const std::string &text, const char *fileName = "test.json")
+Loaded load(const std::string &text)
 {
-    const auto reading = nivaro_sim::readConfigurationText(text, fileName);
-    Loaded loaded {
-        reading.configuration.values, reading.configuration.members, {}, {}, reading.problems};
-    for (const auto &[name, script] : reading.configuration.ports) {
+    const auto [configuration, problems] = nivaro_sim::readConfigurationText(text, "test.json");
+    Loaded loaded {configuration.values, configuration.members, {}, {}, problems};
+    for (const auto &[name, script] : configuration.ports) {
         loaded.ports.emplace(name, script);
         loaded.order.push_back(name);
     }
@@ -46,21 +55,14 @@ struct Mistake
     friend void PrintTo(const Mistake &row, std::ostream *out) { *out << row.name; }
 };
 
-std::string repeated(const std::string &text, int times)
+// count copies of text, separated by separator, a # in each replaced by the copy's number.
+std::string repeated(const std::string &text, int count, const char *separator = "")
 {
-    std::string all;
-    for (int time = 0; time < times; ++time) {
-        all += text;
-    }
-    return all;
-}
-
-// "<before>0<after>, <before>1<after>, …", count of them.
-std::string numbered(const char *before, int count, const char *after)
-{
+    const auto number = text.find('#');
     std::string all;
     for (int n = 0; n < count; ++n) {
-        all += (n ? ", " : "") + (before + std::to_string(n)) + after;
+        all += (n ? separator : "") + text.substr(0, number)
+            + (number == std::string::npos ? "" : std::to_string(n) + text.substr(number + 1));
     }
     return all;
 }
@@ -74,13 +76,13 @@ const std::string deepObjects = R"({"defaults": {"gamma": 2.0}, "x":)" + repeate
 const std::string deepestRead = R"({"x": )" + std::string(63, '[') + std::string(63, ']') + "}";
 // Files that once took minutes: each object closed scanned its parent, each duplicate was a
 // container left open.
-const std::string manyPorts = R"({"ports": {)" + numbered("\"COM", 100000, "\": {}") + "}}";
-const std::string manyEmptyObjects = R"({"x": [)" + repeated("{}, ", 99999) + "{}]}";
+const std::string manyPorts = R"({"ports": {)" + repeated(R"("COM#": {})", 100000, ", ") + "}}";
+const std::string manyEmptyObjects = R"({"x": [)" + repeated("{}", 100000, ", ") + "]}";
 const std::string manyDuplicatedObjects = R"({"ports": {"COM3": {})"
     + repeated(R"(, "COM3": {"silent": true})", 49999)
     + R"(}, "defaults": {"gama": 2.0}, "expertMode": false})";
 const std::string manyUnknownNames = R"({"ports": {"COM3": {"refusedSetters": ["SetGfid", )"
-    + numbered("\"Set", 100000, "\"") + "]}}}";
+    + repeated(R"("Set#")", 100000, ", ") + "]}}}";
 const std::string e64 = repeated("\u00e9", 64); // 64 characters, 128 bytes
 const std::string portNamesOfEveryLength = R"({"ports": {")" + std::string(64, 'A') + R"(": {}, ")"
     + e64 + R"(": {}, ")" + std::string(65, 'B') + R"(": {}, ")" + std::string(300, 'C')
@@ -245,5 +247,101 @@ TEST_P(ConfigurationText, reportsEachMistakeOnOneLineAndKeepsTheBuiltInValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ConfigurationText, ::testing::ValuesIn(mistakes));
+
+// The faults a port can be scripted with, as the program meets them in-process.
+using ScriptedThroughTheFile = WithRows<SimulatorTest, ScriptedCamera>;
+
+TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
+{
+    const auto reading = nivaro_sim::readConfigurationText(GetParam().configuration, "row.json");
+    EXPECT_EQ(reading.problems, std::vector<std::string> {}) << "the file holds no mistake";
+    nivaro_sim::useConfiguration(reading.configuration);
+    GetParam().check(program.open("COM3"), program);
+}
+
+INSTANTIATE_TEST_SUITE_P(InProcess, ScriptedThroughTheFile, ::testing::ValuesIn(scriptedCameras),
+                         rowName);
+
+// The documentation's key tables and the demo configuration, held to the schema. A key by its
+// dotted path, a port's name as *, with its "built-in value|range" as the tables write them.
+using Keys = std::map<std::string, std::string>;
+
+Keys schemaKeys(const nlohmann::json &schema, const std::string &path = "")
+{
+    Keys keys;
+    const auto properties = schema.value("properties", nlohmann::json::object());
+    for (const auto &[name, member] : properties.items()) {
+        const std::string minimum = member.value("minimum", nlohmann::json()).dump(),
+                          maximum = member.value("maximum", nlohmann::json()).dump(),
+                          range = minimum + ".." + maximum;
+        keys[path + name] = member.value("default", nlohmann::json()).dump() + '|'
+            + (maximum == "null"                        ? ""
+                   : range == "-2147483648..2147483647" ? "(32-bit)"
+                   : minimum == '-' + maximum           ? "±" + maximum
+                                                        : range);
+        keys.merge(schemaKeys(member, path + name + '.'));
+    }
+    if (schema.value("additionalProperties", nlohmann::json()).is_object()) {
+        keys.merge(schemaKeys(schema["additionalProperties"], path + "*."));
+    }
+    return keys;
+}
+
+// A table row names keys in its first cell, their range in its second ("integer 0..255",
+// "±3.4e+38", "(32-bit)") and their built-in values in its third, one for all or one each.
+Keys documentedKeys(const std::string &markdown)
+{
+    const std::map<std::string, std::string> sections {
+        {"Top level", ""},     {"defaults", "defaults."}, {"expert", "expert."},
+        {"sensor", "sensor."}, {"ports", "ports.*."},     {"registers", "ports.*.registers."}};
+    const std::regex line(R"(^#+ `?(.*?)`?$|^\| (`[^|]*) \|([^|]*)\|([^|]*)\|)"),
+        quoted("`([^`]*)`"), range(R"(-?\d+\.\.\d+|±[^ ]+|\(32-bit\))");
+    const auto quotedIn = [&quoted](const std::string &cell) {
+        return std::vector<std::string>(
+            std::sregex_token_iterator(cell.begin(), cell.end(), quoted, 1), {});
+    };
+    Keys keys;
+    const std::string *section = nullptr;
+    std::istringstream lines(markdown);
+    std::smatch match, bounds;
+    for (std::string text; std::getline(lines, text);) {
+        if (std::regex_search(text, match, line) && match[1].matched) {
+            const auto named = sections.find(match[1]);
+            section = named == sections.end() ? nullptr : &named->second;
+        } else if (section && !match.empty()) {
+            const std::string type = match[3];
+            const auto names = quotedIn(match[2]), values = quotedIn(match[4]);
+            for (std::size_t at = 0; at < names.size(); ++at) {
+                keys[*section + names[at]]
+                    = (values.empty() ? "null" : values[values.size() == 1 ? 0 : at]) + '|'
+                    + (std::regex_search(type, bounds, range) ? bounds.str() : "");
+            }
+        }
+    }
+    return keys;
+}
+
+TEST(ConfigurationDocumentation, tablesListEveryKeyOfTheSchemaWithItsBuiltInValueAndRange)
+{
+    const Keys described = schemaKeys(nivaro_sim::configurationSchema());
+    const Keys documented = documentedKeys(documentationText);
+    std::vector<std::pair<std::string, std::string>> differing;
+    std::set_symmetric_difference(described.begin(), described.end(), documented.begin(),
+                                  documented.end(), std::back_inserter(differing));
+    EXPECT_EQ(differing, decltype(differing) {}) << "the schema and the tables differ in these";
+}
+
+TEST(ConfigurationDocumentation, demoConfigurationUsesEveryKey)
+{
+    // The JSON pointers of what the demo gives, a port's name as *: "/ports/*/registers/gamma".
+    const std::string given
+        = std::regex_replace(nlohmann::json::parse(demoConfigurationText).flatten().dump(),
+                             std::regex(R"("/ports/[^/"]+)"), "\"/ports/*");
+    for (const auto &[key, builtIn] : schemaKeys(nivaro_sim::configurationSchema())) {
+        const std::string pointer = "\"/" + std::regex_replace(key, std::regex(R"(\.)"), "/");
+        const auto used = [&](char end) { return given.find(pointer + end) != std::string::npos; };
+        EXPECT_TRUE(used('/') || used('"')) << key << " is left out of the demo configuration";
+    }
+}
 
 } // namespace
