@@ -1,5 +1,8 @@
 #pragma once
 
+// The SDK log and the call trace: the files and the memory their lines go to, how the trace writes
+// values, and the names the objects the SDK hands out go by in it.
+
 #include "camera_parameters.h"
 #include "simulator_control.h"
 
