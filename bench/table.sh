@@ -42,13 +42,27 @@ QT_QPA_PLATFORM=offscreen measure_startup "$folder" "$runs" "$reports/offscreen"
 echo "Start-up, X display (xvfb-run): $runs runs each" >&2
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
     bash "${BASH_SOURCE[0]}" --startup "$folder" "$runs" "$reports/xvfb"
+# The heaviest start-up a configuration file can give: as large as the SDK reads (4 MiB), and all
+# of it ports, each a camera to script.
+configuration="$reports/worst-case-configuration.json"
+ports=$(awk -v limit=$((4 << 20)) 'BEGIN {
+    printf "{\"ports\": {"; size = 13
+    for (n = 0; size + length(entry = (n ? ", " : "") "\"COM" n "\": {}") <= limit; ++n) {
+        printf "%s", entry; size += length(entry)
+    }
+    printf "}}"; print n >"/dev/stderr" }' 2>&1 >"$configuration")
+echo "Start-up with a 4 MiB configuration of $ports ports, offscreen: $runs runs each" >&2
+QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 1 --runs "$runs" --export-json "$reports/configured.json" \
+    -n configured "env NIVARO_SDK_CONFIG=$configuration $folder/velmora_startup_program" \
+    -n unconfigured "env NIVARO_SDK_CONFIG= $folder/velmora_startup_program" >&2
 echo "Log pane and freezes: $repetitions repetitions each" >&2
 QT_QPA_PLATFORM=offscreen "$folder/velmora_bench" --benchmark_filter='LogLine|LogMemory|Freeze' \
     --benchmark_repetitions="$repetitions" --benchmark_enable_random_interleaving=true \
     --benchmark_display_aggregates_only=true \
     --benchmark_out="$reports/inprocess.json" --benchmark_out_format=json >&2
 
-jq -n -r --arg runs "$runs" --arg repetitions "$repetitions" \
+jq -n -r --arg runs "$runs" --arg repetitions "$repetitions" --arg ports "$ports" \
+    --slurpfile configured "$reports/configured.json" \
     --slurpfile offTime "$reports/offscreen.time.json" \
     --slurpfile offMemory "$reports/offscreen.memory.json" \
     --slurpfile xTime "$reports/xvfb.time.json" --slurpfile xMemory "$reports/xvfb.memory.json" \
@@ -105,6 +119,8 @@ startupRow("peak memory, X display (Xvfb)"; "MB"; peaks($xMemory; .)),
                "BM_LogLine<WindowPane>/\($length)/"; "BM_LogLine<\($floor)>/\($length)/"; "real_time")),
 benchRow("memory per log line"; "BM_LogMemoryPerLine<WindowPane>/";
          "BM_LogMemoryPerLine<BareInsertPane>/"; "bytes_per_line"),
+([times($configured; "configured"), times($configured; "unconfigured")] as [$mine, $its]
+    | "| start-up to idle with a 4 MiB configuration of \($ports) ports, offscreen (floor: with none) | \($mine | shown("ms")) | \($its | shown("ms")) | \(ratio($mine; $its)) |"),
 benchRow("freeze on Connect, 20 ms per camera call"; "BM_FreezeOnConnect_Window/";
          "BM_FreezeOnConnect_Floor/"; "real_time"),
 benchRow("freeze on Write, 20 ms per camera call"; "BM_FreezeOnWrite_Window/";

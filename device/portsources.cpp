@@ -1,6 +1,7 @@
 #include "device/portsources.h"
 
 #include <QSerialPortInfo>
+#include <QSet>
 
 namespace portsources {
 
@@ -15,9 +16,13 @@ QStringList systemPorts()
 QStringList systemThenConfigured(const QStringList &system, const QStringList &configured)
 {
     QStringList names = system;
+    // A set beside the list: a configuration may name a hundred thousand ports.
+    QSet<QString> listed(system.begin(), system.end());
     for (const QString &name : configured) {
-        if (!names.contains(name))
+        if (!listed.contains(name)) {
+            listed.insert(name);
             names << name;
+        }
     }
     return names;
 }

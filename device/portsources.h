@@ -21,13 +21,13 @@ QStringList systemThenConfigured(const QStringList &system, const QStringList &c
 // The scan that goes with the SDK the program is built with; the build compiles the one file
 // that defines it. The stand-in SDK simulates cameras on ports the computer may not have, named
 // in its configuration file (the one NIVARO_SDK_CONFIG names, or else the one beside the
-// program): its scan lists them after the system's, leaving out names that hold a control
-// character. The maker's SDK reaches real ports only: its scan lists the system's alone.
+// program): its scan lists them after the system's, leaving out names the SDK leaves out (see
+// its docs). The maker's SDK reaches real ports only: its scan lists the system's alone.
 PortSource sdkPorts();
 
-// The stand-in's configured ports alone: the members of the top-level "ports" object of its
-// configuration file, in the file's order, each name once. None when the file cannot be used:
-// the SDK reports that itself. Only builds with the stand-in SDK have it.
+// The stand-in's configured ports alone: the ports of its configuration file that the SDK uses,
+// in the file's order, each name once. None when the file cannot be used: the SDK reports that
+// itself. Only builds with the stand-in SDK have it.
 QStringList configuredPorts();
 
 } // namespace portsources

@@ -40,7 +40,7 @@ if [[ $mode == windows || ($mode == ci && -n ${VELMORA_WINDOWS_QT:-}) ]]; then
     qt_version=$(sed -n 's/^set(PACKAGE_VERSION "*\([0-9.]*\)"*)$/\1/p' "$qt_version_file")
 fi
 
-packages=(build-essential cmake nlohmann-json3-dev googletest fonts-dejavu-core)
+packages=(build-essential cmake nlohmann-json3-dev libvalijson-dev googletest fonts-dejavu-core)
 if [[ $mode != windows ]]; then
     packages+=(
         pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libgtest-dev libbenchmark-dev

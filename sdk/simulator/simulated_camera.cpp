@@ -1,44 +1,48 @@
 #include "simulated_camera.h"
 
-#include "camera_limits.h"
+#include "configuration_reading.h"
 #include "escaped_text.h"
-#include "trace_format.h"
+#include "simulator_control.h"
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
 
 namespace nivaro_sim {
-const std::vector<std::string> &refusableSetters()
+namespace {
+
+constexpr uint8_t nucDisabled = 0;
+constexpr uint8_t nucEnabled = 2;
+
+bool within(long long value, long long minimum, long long maximum)
 {
-    static const std::vector<std::string> names {
-#define NIVARO_SIM_SETTER(type, key, setter, powerOn) #setter,
-        NIVARO_SIM_REGISTERS(NIVARO_SIM_SETTER)
-#undef NIVARO_SIM_SETTER
-    };
-    return names;
+    return value >= minimum && value <= maximum;
 }
 
-bool isRefusableSetter(const std::string &operation)
+} // namespace
+
+const std::vector<std::string> &refusableSetters()
 {
-    const auto &names = refusableSetters();
-    return std::find(names.begin(), names.end(), operation) != names.end();
+    static const auto names
+        = configurationSchema()
+              .at(nlohmann::json::json_pointer("/properties/ports/additionalProperties/"
+                                               "properties/refusedSetters/items/enum"))
+              .get<std::vector<std::string>>();
+    return names;
 }
 
 SimulatedCamera::SimulatedCamera(const std::string &port, CameraScript script,
                                  std::shared_ptr<Registers> registers,
                                  const nivaro_sdk::INivaroConfig &bounds, TraceSink &trace)
     // Escaped so that no port name can end the bracket early or split the trace line.
-    : self("camera[" + escapedText(port, "]") + "]")
+    : HandedOut("camera[" + escapedText(port, "\\]") + "]", trace)
     , script(std::move(script))
     , registers(std::move(registers))
     , bounds(bounds)
-    , trace(trace)
 { }
 
 bool SimulatedCamera::answers(const char *operation)
 {
-    if (self.recordIfHandedBack(operation)) {
+    if (recordIfHandedBack(operation)) {
         return false;
     }
     if (script.latencyMs > 0) {
@@ -52,7 +56,7 @@ bool SimulatedCamera::answers(const char *operation)
 template<typename Value> Value SimulatedCamera::get(const char *operation, Value value)
 {
     const Value answer = answers(operation) ? value : Value {};
-    trace.call(self.traceName(), operation, "", traceText(answer));
+    traceCall(operation, "", traceText(answer));
     return answer;
 }
 
@@ -65,8 +69,19 @@ bool SimulatedCamera::set(const char *operation, const Value &value, Register &t
     if (stored) {
         target = value;
     }
-    trace.call(self.traceName(), operation, traceText(value), traceText(stored));
+    traceCall(operation, traceText(value), traceText(stored));
     return stored;
+}
+
+template<typename Value>
+bool SimulatedCamera::fill(const char *operation, Value &out, const Value &value, bool fails)
+{
+    const bool filled = answers(operation) && !fails;
+    if (filled) {
+        out = value;
+    }
+    traceCall(operation, outText(filled, out), traceText(filled));
+    return filled;
 }
 
 bool SimulatedCamera::GetVersions(nivaro_sdk::VersionInfo &versions)
@@ -74,153 +89,49 @@ bool SimulatedCamera::GetVersions(nivaro_sdk::VersionInfo &versions)
     const bool answered = answers("GetVersions");
     versions = answered ? nivaro_sdk::VersionInfo {script.riscvVersion, script.fpgaVersion}
                         : nivaro_sdk::VersionInfo {0, 0};
-    trace.call(self.traceName(), "GetVersions", outText(true, versions), traceText(answered));
+    traceCall("GetVersions", outText(true, versions), traceText(answered));
     return answered;
 }
 
 void SimulatedCamera::BeginRead()
 {
     answers("BeginRead");
-    trace.call(self.traceName(), "BeginRead", "");
+    traceCall("BeginRead", "");
 }
 
-uint32_t SimulatedCamera::GetRoiX1()
-{
-    return get("GetRoiX1", registers->roiX1);
-}
+#define NIVARO_SIM_READ_WRITE(type, key, powerOn, Name, accepted)                                  \
+    type SimulatedCamera::Get##Name()                                                              \
+    {                                                                                              \
+        return get("Get" #Name, registers->key);                                                   \
+    }                                                                                              \
+    bool SimulatedCamera::Set##Name(type value)                                                    \
+    {                                                                                              \
+        return set("Set" #Name, value, registers->key, accepted);                                  \
+    }
+NIVARO_SIM_READ_WRITE_REGISTERS(NIVARO_SIM_READ_WRITE)
+#undef NIVARO_SIM_READ_WRITE
 
-uint32_t SimulatedCamera::GetRoiX2()
-{
-    return get("GetRoiX2", registers->roiX2);
-}
+// The Expert registers, each held to the configuration object's bounds as they stand at the call.
+#define NIVARO_SIM_EXPERT_REGISTER(key, Name)                                                      \
+    uint32_t SimulatedCamera::Get##Name()                                                          \
+    {                                                                                              \
+        return get("Get" #Name, static_cast<uint32_t>(registers->key));                            \
+    }                                                                                              \
+    bool SimulatedCamera::Set##Name(int32_t value)                                                 \
+    {                                                                                              \
+        return set("Set" #Name, value, registers->key,                                             \
+                   within(value, bounds.key##Min, bounds.key##Max));                               \
+    }
+NIVARO_SIM_EXPERT(NIVARO_SIM_EXPERT_REGISTER)
+#undef NIVARO_SIM_EXPERT_REGISTER
 
-uint32_t SimulatedCamera::GetRoiY1()
-{
-    return get("GetRoiY1", registers->roiY1);
-}
-
-uint32_t SimulatedCamera::GetRoiY2()
-{
-    return get("GetRoiY2", registers->roiY2);
-}
-
-uint32_t SimulatedCamera::GetGsk()
-{
-    return get("GetGsk", static_cast<uint32_t>(registers->gsk));
-}
-
-bool SimulatedCamera::SetGsk(int32_t value)
-{
-    return set("SetGsk", value, registers->gsk,
-               limits::withinBounds(value, bounds.gskMin, bounds.gskMax));
-}
-
-bool SimulatedCamera::SetGfid(int32_t value)
-{
-    return set("SetGfid", value, registers->gfid,
-               limits::withinBounds(value, bounds.gfidMin, bounds.gfidMax));
-}
-
-bool SimulatedCamera::SetGms(int32_t value)
-{
-    return set("SetGms", value, registers->gms,
-               limits::withinBounds(value, bounds.gmsMin, bounds.gmsMax));
-}
-
-uint32_t SimulatedCamera::GetGfid()
-{
-    return get("GetGfid", static_cast<uint32_t>(registers->gfid));
-}
-
-uint32_t SimulatedCamera::GetGms()
-{
-    return get("GetGms", static_cast<uint32_t>(registers->gms));
-}
-
-uint32_t SimulatedCamera::GetTint()
-{
-    return get("GetTint", static_cast<uint32_t>(registers->tint));
-}
-
-bool SimulatedCamera::SetTint(int32_t value)
-{
-    return set("SetTint", value, registers->tint,
-               limits::withinBounds(value, bounds.tintMin, bounds.tintMax));
-}
-
-bool SimulatedCamera::GetBpr()
-{
-    return get("GetBpr", registers->bpr);
-}
-
-bool SimulatedCamera::SetBpr(bool enabled)
-{
-    return set("SetBpr", enabled, registers->bpr, true);
-}
-
-bool SimulatedCamera::GetOffsetCorrection()
-{
-    return get("GetOffsetCorrection", registers->offsetCorrection);
-}
-
-bool SimulatedCamera::SetOffsetCorrection(bool enabled)
-{
-    return set("SetOffsetCorrection", enabled, registers->offsetCorrection, true);
-}
-
-bool SimulatedCamera::GetGainCorrection()
-{
-    return get("GetGainCorrection", registers->gainCorrection);
-}
-
-bool SimulatedCamera::SetGainCorrection(bool enabled)
-{
-    return set("SetGainCorrection", enabled, registers->gainCorrection, true);
-}
-
-bool SimulatedCamera::GetHorizontalFlip()
-{
-    return get("GetHorizontalFlip", registers->horizontalFlip);
-}
-
-bool SimulatedCamera::SetHorizontalFlip(bool enabled)
-{
-    return set("SetHorizontalFlip", enabled, registers->horizontalFlip, true);
-}
-
-bool SimulatedCamera::GetVerticalFlip()
-{
-    return get("GetVerticalFlip", registers->verticalFlip);
-}
-
-bool SimulatedCamera::SetVerticalFlip(bool enabled)
-{
-    return set("SetVerticalFlip", enabled, registers->verticalFlip, true);
-}
-
-bool SimulatedCamera::GetVignettingCorrection()
-{
-    return get("GetVignettingCorrection", registers->vignettingCorrection);
-}
-
-bool SimulatedCamera::SetVignettingCorrection(bool enabled)
-{
-    return set("SetVignettingCorrection", enabled, registers->vignettingCorrection, true);
-}
-
-bool SimulatedCamera::GetColumnCorrection()
-{
-    return get("GetColumnCorrection", registers->columnCorrection);
-}
-
-bool SimulatedCamera::SetColumnCorrection(bool enabled)
-{
-    return set("SetColumnCorrection", enabled, registers->columnCorrection, true);
-}
-
+// A record is refused whole when one field is beyond its limit. Written so that a NaN factor
+// fails both comparisons and is refused.
 bool SimulatedCamera::ConfigureZoom(const nivaro_sdk::ZoomConfig &zoom)
 {
-    return set("ConfigureZoom", zoom, registers->zoom, limits::zoomAccepted(zoom));
+    const bool accepted
+        = zoom.zoomFactor >= 1.0f && zoom.zoomFactor <= 8.0f && zoom.interpolationMethod <= 1;
+    return set("ConfigureZoom", zoom, registers->zoom, accepted);
 }
 
 void SimulatedCamera::GetZoom(nivaro_sdk::ZoomConfig &zoom)
@@ -229,103 +140,24 @@ void SimulatedCamera::GetZoom(nivaro_sdk::ZoomConfig &zoom)
     if (answered) {
         zoom = registers->zoom;
     }
-    trace.call(self.traceName(), "GetZoom", outText(answered, zoom));
-}
-
-uint8_t SimulatedCamera::GetContrastType()
-{
-    return get("GetContrastType", registers->contrastType);
-}
-
-bool SimulatedCamera::SetContrastType(uint8_t type)
-{
-    return set("SetContrastType", type, registers->contrastType,
-               limits::contrastTypeAccepted(type));
+    traceCall("GetZoom", outText(answered, zoom));
 }
 
 bool SimulatedCamera::SetIaConfig(const nivaro_sdk::IaConfig &config)
 {
-    return set("SetIaConfig", config, registers->ia, limits::iaConfigAccepted(config));
+    const bool accepted = config.resizeMode <= 4 && config.maxBoxes <= 100
+        && config.sensitivity <= 100 && config.iouThreshold <= 100 && config.outputType <= 3;
+    return set("SetIaConfig", config, registers->ia, accepted);
 }
 
 bool SimulatedCamera::GetIaConfig(nivaro_sdk::IaConfig &config)
 {
-    const bool filled = answers("GetIaConfig") && !script.iaReadFails;
-    if (filled) {
-        config = registers->ia;
-    }
-    trace.call(self.traceName(), "GetIaConfig", outText(filled, config), traceText(filled));
-    return filled;
+    return fill("GetIaConfig", config, registers->ia, script.iaReadFails);
 }
 
 bool SimulatedCamera::GetCameraType(uint8_t &type)
 {
-    const bool filled = answers("GetCameraType") && !script.typeQueryFails;
-    if (filled) {
-        type = script.cameraType;
-    }
-    trace.call(self.traceName(), "GetCameraType", outText(filled, type), traceText(filled));
-    return filled;
-}
-
-uint32_t SimulatedCamera::GetGamma()
-{
-    return get("GetGamma", registers->gamma);
-}
-
-bool SimulatedCamera::SetGamma(uint32_t value)
-{
-    return set("SetGamma", value, registers->gamma, true);
-}
-
-uint32_t SimulatedCamera::GetClhe()
-{
-    return get("GetClhe", registers->clhe);
-}
-
-bool SimulatedCamera::SetClhe(uint32_t value)
-{
-    return set("SetClhe", value, registers->clhe, true);
-}
-
-uint32_t SimulatedCamera::GetSharpening()
-{
-    return get("GetSharpening", registers->sharpening);
-}
-
-bool SimulatedCamera::SetSharpening(uint32_t value)
-{
-    return set("SetSharpening", value, registers->sharpening, true);
-}
-
-bool SimulatedCamera::GetPolarity()
-{
-    return get("GetPolarity", registers->polarity);
-}
-
-bool SimulatedCamera::SetPolarity(bool inverted)
-{
-    return set("SetPolarity", inverted, registers->polarity, true);
-}
-
-bool SimulatedCamera::SetRoiX1(uint32_t value)
-{
-    return set("SetRoiX1", value, registers->roiX1, limits::roiXAccepted(value));
-}
-
-bool SimulatedCamera::SetRoiX2(uint32_t value)
-{
-    return set("SetRoiX2", value, registers->roiX2, limits::roiXAccepted(value));
-}
-
-bool SimulatedCamera::SetRoiY1(uint32_t value)
-{
-    return set("SetRoiY1", value, registers->roiY1, limits::roiYAccepted(value));
-}
-
-bool SimulatedCamera::SetRoiY2(uint32_t value)
-{
-    return set("SetRoiY2", value, registers->roiY2, limits::roiYAccepted(value));
+    return fill("GetCameraType", type, script.cameraType, script.typeQueryFails);
 }
 
 bool SimulatedCamera::RequestNuc()
@@ -333,20 +165,71 @@ bool SimulatedCamera::RequestNuc()
     const bool done = answers("RequestNuc") && !script.nucRequestFails;
     if (done) {
         // A NUC leaves the correction it computed switched on.
-        registers->nucEnabled = limits::nucEnabled;
+        registers->nucEnabled = nucEnabled;
     }
-    trace.call(self.traceName(), "RequestNuc", "", traceText(done));
+    traceCall("RequestNuc", "", traceText(done));
     return done;
 }
 
 bool SimulatedCamera::SetNucEnabled(uint8_t state)
 {
-    return set("SetNucEnabled", state, registers->nucEnabled, limits::nucStateAccepted(state));
+    const bool accepted = state == nucDisabled || state == nucEnabled;
+    return set("SetNucEnabled", state, registers->nucEnabled, accepted);
 }
 
 bool SimulatedCamera::GetNucEnabled()
 {
-    return get("GetNucEnabled", registers->nucEnabled != limits::nucDisabled);
+    return get("GetNucEnabled", registers->nucEnabled != nucDisabled);
+}
+
+CameraPorts::CameraPorts(const ConfigurationValues &values, const nivaro_sdk::INivaroConfig &bounds,
+                         TraceSink &trace)
+    : values(values), bounds(bounds), trace(trace)
+{ }
+
+std::unique_ptr<SimulatedCamera> CameraPorts::open(const std::string &port)
+{
+    CameraScript portScript = scriptOf(port);
+    if (port.empty() || !portScript.present) {
+        return nullptr;
+    }
+    auto &live = liveRegisters[port];
+    if (!live) {
+        live = std::make_shared<Registers>(initialRegisters(port));
+    }
+    return std::make_unique<SimulatedCamera>(port, std::move(portScript), live, bounds, trace);
+}
+
+void CameraPorts::script(const std::string &port, const CameraScript &script)
+{
+    scripts[port] = script;
+    // A camera still open keeps the registers it had; the next open starts anew.
+    liveRegisters.erase(port);
+}
+
+Registers CameraPorts::registers(const std::string &port) const
+{
+    const auto live = liveRegisters.find(port);
+    return live != liveRegisters.end() ? *live->second : initialRegisters(port);
+}
+
+void CameraPorts::forget()
+{
+    scripts.clear();
+    liveRegisters.clear();
+}
+
+CameraScript CameraPorts::scriptOf(const std::string &port) const
+{
+    const auto scripted = scripts.find(port);
+    return scripted != scripts.end() ? scripted->second : CameraScript {};
+}
+
+Registers CameraPorts::initialRegisters(const std::string &port) const
+{
+    const CameraScript portScript = scriptOf(port);
+    return portScript.hasInitialRegisters ? portScript.initialRegisters
+                                          : registersFromConfiguration(values);
 }
 
 } // namespace nivaro_sim

@@ -1,90 +1,46 @@
 #pragma once
 
+#include "camera_parameters.h"
+#include "log_and_trace.h"
 #include "nivaro_camera.h"
 #include "nivaro_config.h"
-#include "returned_objects.h"
-#include "simulator_control.h"
-#include "trace_sink.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
 namespace nivaro_sim {
 
-// Whether a name is that of a camera operation a script may make refuse.
-bool isRefusableSetter(const std::string &operation);
-
 // The camera on one port, as one open of it: the registers belong to the port and
 // outlive the object; the script's faults and the operation count belong to the object.
-class SimulatedCamera final : public nivaro_sdk::INivaroCamera
+// Once handed back, every operation is a use after hand-back: recorded, traced under the
+// name "returned camera[PORT]", answered as by a silent camera.
+class SimulatedCamera final : public nivaro_sdk::INivaroCamera, public HandedOut
 {
 public:
     SimulatedCamera(const std::string &port, CameraScript script,
                     std::shared_ptr<Registers> registers, const nivaro_sdk::INivaroConfig &bounds,
                     TraceSink &trace);
 
-    // Once handed back, every operation is a use after hand-back: recorded, traced under
-    // the name "returned camera[PORT]", answered as by a silent camera.
-    HandedOut &handedOut() { return self; }
-    const HandedOut &handedOut() const { return self; }
-
     bool GetVersions(nivaro_sdk::VersionInfo &versions) override;
     void BeginRead() override;
 
-    uint32_t GetRoiX1() override;
-    uint32_t GetRoiX2() override;
-    uint32_t GetRoiY1() override;
-    uint32_t GetRoiY2() override;
-
-    uint32_t GetGsk() override;
-    bool SetGsk(int32_t value) override;
-    bool SetGfid(int32_t value) override;
-    bool SetGms(int32_t value) override;
-    uint32_t GetGfid() override;
-    uint32_t GetGms() override;
-    uint32_t GetTint() override;
-    bool SetTint(int32_t value) override;
-
-    bool GetBpr() override;
-    bool SetBpr(bool enabled) override;
-    bool GetOffsetCorrection() override;
-    bool SetOffsetCorrection(bool enabled) override;
-    bool GetGainCorrection() override;
-    bool SetGainCorrection(bool enabled) override;
-    bool GetHorizontalFlip() override;
-    bool SetHorizontalFlip(bool enabled) override;
-    bool GetVerticalFlip() override;
-    bool SetVerticalFlip(bool enabled) override;
-    bool GetVignettingCorrection() override;
-    bool SetVignettingCorrection(bool enabled) override;
-    bool GetColumnCorrection() override;
-    bool SetColumnCorrection(bool enabled) override;
+#define NIVARO_SIM_DECLARE_READ_WRITE(type, key, powerOn, Name, accepted)                          \
+    type Get##Name() override;                                                                     \
+    bool Set##Name(type value) override;
+    NIVARO_SIM_READ_WRITE_REGISTERS(NIVARO_SIM_DECLARE_READ_WRITE)
+#undef NIVARO_SIM_DECLARE_READ_WRITE
+#define NIVARO_SIM_DECLARE_EXPERT(key, Name)                                                       \
+    uint32_t Get##Name() override;                                                                 \
+    bool Set##Name(int32_t value) override;
+    NIVARO_SIM_EXPERT(NIVARO_SIM_DECLARE_EXPERT)
+#undef NIVARO_SIM_DECLARE_EXPERT
 
     bool ConfigureZoom(const nivaro_sdk::ZoomConfig &zoom) override;
     void GetZoom(nivaro_sdk::ZoomConfig &zoom) override;
-
-    uint8_t GetContrastType() override;
-    bool SetContrastType(uint8_t type) override;
-
     bool SetIaConfig(const nivaro_sdk::IaConfig &config) override;
     bool GetIaConfig(nivaro_sdk::IaConfig &config) override;
-
     bool GetCameraType(uint8_t &type) override;
-
-    uint32_t GetGamma() override;
-    bool SetGamma(uint32_t value) override;
-    uint32_t GetClhe() override;
-    bool SetClhe(uint32_t value) override;
-    uint32_t GetSharpening() override;
-    bool SetSharpening(uint32_t value) override;
-    bool GetPolarity() override;
-    bool SetPolarity(bool inverted) override;
-
-    bool SetRoiX1(uint32_t value) override;
-    bool SetRoiX2(uint32_t value) override;
-    bool SetRoiY1(uint32_t value) override;
-    bool SetRoiY2(uint32_t value) override;
-
     bool RequestNuc() override;
     bool SetNucEnabled(uint8_t state) override;
     bool GetNucEnabled() override;
@@ -99,12 +55,42 @@ private:
     template<typename Value, typename Register>
     bool set(const char *operation, const Value &value, Register &target, bool accepted);
 
-    HandedOut self;
+    // Writes value into the caller's out, unless the camera is silent or the script makes the
+    // operation fail.
+    template<typename Value>
+    bool fill(const char *operation, Value &out, const Value &value, bool fails);
+
     CameraScript script;
     std::shared_ptr<Registers> registers;
     const nivaro_sdk::INivaroConfig &bounds;
-    TraceSink &trace;
     long operations = 0;
+};
+
+// The cameras attached to the computer's ports. A camera answers on every non-empty
+// port name unless a script says otherwise; its registers live as long as the process
+// (or until its port is scripted anew) so that a reconnect reads back what was written.
+class CameraPorts
+{
+public:
+    CameraPorts(const ConfigurationValues &values, const nivaro_sdk::INivaroConfig &bounds,
+                TraceSink &trace);
+
+    // Null when there is no camera on the port.
+    std::unique_ptr<SimulatedCamera> open(const std::string &port);
+
+    void script(const std::string &port, const CameraScript &script);
+    Registers registers(const std::string &port) const;
+    void forget();
+
+private:
+    CameraScript scriptOf(const std::string &port) const;
+    Registers initialRegisters(const std::string &port) const;
+
+    const ConfigurationValues &values;
+    const nivaro_sdk::INivaroConfig &bounds;
+    TraceSink &trace;
+    std::map<std::string, CameraScript> scripts;
+    std::map<std::string, std::shared_ptr<Registers>> liveRegisters;
 };
 
 } // namespace nivaro_sim

@@ -5,56 +5,15 @@
 
 #include "camera_parameters.h"
 #include "nivaro_config.h"
-#include "nivaro_records.h"
 
 #include <cstddef>
-#include <cstdint>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace nivaro_sim {
 
-// What a camera's registers hold, in the camera's own units.
-struct Registers
-{
-#define NIVARO_SIM_REGISTER(type, key, setter, powerOn) type key = powerOn;
-    NIVARO_SIM_REGISTERS(NIVARO_SIM_REGISTER)
-#undef NIVARO_SIM_REGISTER
-};
-
 // The setters a script may make refuse ("SetGamma", "ConfigureZoom", …): one per register.
 const std::vector<std::string> &refusableSetters();
-
-// How the camera on one port behaves; every field has the camera's normal answer as default.
-struct CameraScript
-{
-    bool present = true; // false: OpenCamera answers null
-    uint8_t cameraType = 12;
-    uint16_t riscvVersion = 0x1230;
-    uint16_t fpgaVersion = 0x04A0;
-    bool typeQueryFails = false;
-    bool silent = false; // silent from the start
-    long silentAfterCalls = -1; // silent once this many operations were made; -1 never
-    std::set<std::string> refusedSetters; // operation names such as "SetGfid"
-    bool iaReadFails = false;
-    bool nucRequestFails = false;
-    unsigned latencyMs = 0;
-    bool hasInitialRegisters = false; // false: registers start at the configuration's defaults
-    Registers initialRegisters;
-};
-
-// What the configuration object answers; the object reads these live, so a test may
-// change them at any time. Defaults suit the program's form.
-struct ConfigurationValues
-{
-    std::string linkType = "UART";
-    bool linkTypeIsNull = false; // GetLinkType answers a null pointer
-    bool expertMode = true;
-#define NIVARO_SIM_DEFAULT(type, key, getter, builtIn, ...) type key = builtIn;
-    NIVARO_SIM_DEFAULTS(NIVARO_SIM_DEFAULT)
-#undef NIVARO_SIM_DEFAULT
-};
 
 struct LogRecord
 {
@@ -70,6 +29,9 @@ void reset();
 // its port scripts and values apply, and the problem lines it gives are answered (they
 // are not written to standard error).
 std::vector<std::string> loadConfigurationFile(const std::string &path);
+
+// reset(), then a configuration applied as if read from a file at start.
+void useConfiguration(const Configuration &configuration);
 
 // The answers of the one configuration object GetConfig() hands out.
 ConfigurationValues &configurationValues();

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "camera_ports.h"
-#include "environment.h"
-#include "log_sink.h"
-#include "returned_objects.h"
-#include "simulated_config.h"
-#include "simulated_service.h"
-#include "simulator_control.h"
-#include "trace_sink.h"
+#include "files.h"
+#include "log_and_trace.h"
+#include "sdk_objects.h"
+#include "simulated_camera.h"
 
 #include <string>
 #include <vector>
@@ -22,19 +18,19 @@ class SimulatorState
 public:
     SimulatorState();
 
-    // Back to the built-in configuration with no scripts, cameras or connections.
+    // Back to the built-in configuration with no scripts, cameras, connections or records.
     void reset();
 
     // Applies a configuration file over the state; answers its problem lines.
     std::vector<std::string> applyConfigurationFile(const ConfigurationSource &source);
+    void apply(const Configuration &configuration);
 
     LogSink log;
     TraceSink trace;
     ConfigurationValues values;
     SimulatedConfig config {values, trace};
     CameraPorts ports {values, config, trace};
-    ReturnedObjects returned;
-    SimulatedSdk service {config, ports, trace, returned};
+    SimulatedSdk service {config, ports, trace};
 };
 
 SimulatorState &simulatorState();

@@ -91,6 +91,20 @@ void tst_PortSources::configuredPortsFollowTheFile_data()
     QTest::newRow("names with control characters left out")
         << QByteArray(R"({"ports": {"COM\n3": {}, "\u001b[2J": {}, "COM\u007f": {}, "COM4": {}}})")
         << QStringList {"COM4"};
+    QTest::newRow("the first of two ports objects, as the SDK takes it")
+        << QByteArray(R"({"ports": {"COM3": {}}, "ports": {"COM7": {}}})") << QStringList {"COM3"};
+    QTest::newRow("names that hide, turn or split the text, or of 65 characters, left out")
+        << R"({"ports": {"C\u0085": {}, "C\u009b": {}, "C\u2028": {}, "C\u2029": {}, "C\u202e": {},)"
+           R"( "C\u200b": {}, ")"
+            + QByteArray(65, 'B') + R"(": {}, ")" + QByteArray(64, 'A') + R"(": {}}})"
+        << QStringList {QString(64, 'A')};
+    QByteArray manyPorts = R"({"ports": {)";
+    QStringList manyNames;
+    for (int port = 0; port < 100000; ++port) {
+        manyNames << QStringLiteral("COM%1").arg(port);
+        manyPorts += (port ? ", \"" : "\"") + manyNames.last().toLatin1() + "\": {}";
+    }
+    QTest::newRow("100,000 ports, in the file's order") << manyPorts + "}}" << manyNames;
     QTest::newRow("nested deeper than 64") << QByteArray(R"({"ports": {"COM3": {}}, "deep": )")
             + QByteArray(100000, '[') + QByteArray(100000, ']')
             + '}' << QStringList {};

@@ -98,13 +98,12 @@ inline void extremeRegisters(QRandomGenerator &dice, Setup &setup)
 inline void extremeExpertBounds(QRandomGenerator &dice, Setup &setup)
 {
     nivaro_sdk::INivaroConfig &c = nivaro_sim::configuration();
-    const std::pair<const char *, int32_t *> bounds[] {
-        {"currentGsk", &c.currentGsk},   {"gskMin", &c.gskMin},   {"gskMax", &c.gskMax},
-        {"currentGfid", &c.currentGfid}, {"gfidMin", &c.gfidMin}, {"gfidMax", &c.gfidMax},
-        {"currentTint", &c.currentTint}, {"tintMin", &c.tintMin}, {"tintMax", &c.tintMax},
-        {"currentGms", &c.currentGms},   {"gmsMin", &c.gmsMin},   {"gmsMax", &c.gmsMax}};
-    for (const auto &[name, field] : bounds)
-        drawEdge(dice, setup, QLatin1String(name), *field);
+#define VELMORA_MONKEY_EXPERT(key, Name)                                                           \
+    drawEdge(dice, setup, QStringLiteral("current" #Name), c.current##Name);                       \
+    drawEdge(dice, setup, QStringLiteral(#key "Min"), c.key##Min);                                 \
+    drawEdge(dice, setup, QStringLiteral(#key "Max"), c.key##Max);
+    NIVARO_SIM_EXPERT(VELMORA_MONKEY_EXPERT)
+#undef VELMORA_MONKEY_EXPERT
 }
 
 // Every default of the stand-in's table, likewise.

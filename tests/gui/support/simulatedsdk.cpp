@@ -105,7 +105,7 @@ namespace {
 // starts it ("zoomMethod", "iaIou"); the four that no default starts, by their own names.
 template<typename Registers, typename Visit> void forEachRegister(Registers &r, Visit &&visit)
 {
-#define NIVARO_SIM_VISIT(type, key, getter, builtIn, member, conversion) visit(#key, r.member);
+#define NIVARO_SIM_VISIT(type, key, getter, member, conversion) visit(#key, r.member);
     NIVARO_SIM_DEFAULTS(NIVARO_SIM_VISIT)
 #undef NIVARO_SIM_VISIT
     visit("nucEnabled", r.nucEnabled);

@@ -104,18 +104,10 @@ TEST_F(CameraPorts, builtInConfigurationSuitsTheProgramsForm)
     nivaro_sdk::INivaroConfig *config = sdk().GetConfig();
     EXPECT_STREQ(config->GetLinkType(), "UART");
     EXPECT_TRUE(config->IsExpertModeEnabled());
-    EXPECT_EQ(config->GetDefaultGsk(), config->currentGsk);
-    EXPECT_EQ(config->GetDefaultGfid(), config->currentGfid);
-    EXPECT_EQ(config->GetDefaultGms(), config->currentGms);
-    EXPECT_EQ(config->GetDefaultTint(), config->currentTint);
-    EXPECT_LE(config->gskMin, config->currentGsk);
-    EXPECT_GE(config->gskMax, config->currentGsk);
-    EXPECT_LE(config->gfidMin, config->currentGfid);
-    EXPECT_GE(config->gfidMax, config->currentGfid);
-    EXPECT_LE(config->tintMin, config->currentTint);
-    EXPECT_GE(config->tintMax, config->currentTint);
-    EXPECT_LE(config->gmsMin, config->currentGms);
-    EXPECT_GE(config->gmsMax, config->currentGms);
+#define WITHIN_BOUNDS(key, Name)                                                                   \
+    EXPECT_TRUE(config->key##Min <= config->current##Name                                          \
+                && config->current##Name <= config->key##Max);
+    NIVARO_SIM_EXPERT(WITHIN_BOUNDS)
     EXPECT_LT(config->GetDefaultRoiX1(), config->GetDefaultRoiX2());
     EXPECT_LT(config->GetDefaultRoiY1(), config->GetDefaultRoiY2());
     EXPECT_DOUBLE_EQ(config->GetDefaultRoiX1() + config->GetDefaultRoiX2(), 1280.0);

@@ -1,6 +1,6 @@
 // What the camera stores and answers, in its own units, and what a new camera holds.
+#include "log_and_trace.h"
 #include "simulator_fixture.h"
-#include "trace_format.h"
 
 #include <algorithm>
 

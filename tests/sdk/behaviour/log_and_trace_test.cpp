@@ -48,21 +48,21 @@ TEST_F(CallTrace, textsAreQuotedWithTheirSpecialCharactersEscaped)
     sdk().GetConfig()->GetLinkType();
     sdk().CreateConnection()->OpenCamera(nullptr);
     values.linkTypeIsNull = false;
-    values.linkType = "\xff\xc3\xa9";
+    values.linkType = "\xff\xc3\xa9\xc2\x85";
     sdk().GetConfig()->GetLinkType();
-    // A port name must not end the camera's name early or split the line.
-    sdk().CreateConnection()->OpenCamera("a].GetGamma(\n\\");
+    // A port name must not end the camera's name early, split the line or turn the text around.
+    sdk().CreateConnection()->OpenCamera("a].GetGamma(\n\\\u2028\u202e");
 
     const auto lines = nivaro_sim::traceLines();
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[1], "config.GetLinkType() -> \"U\\\"A\\\\R\\x0AT\"");
     EXPECT_EQ(lines[3], "config.GetLinkType() -> null");
     EXPECT_EQ(lines[5], "connection#1.OpenCamera(null) -> null");
-    EXPECT_EQ(lines[7], "config.GetLinkType() -> \"\\xFF\xc3\xa9\"")
+    EXPECT_EQ(lines[7], "config.GetLinkType() -> \"\\xFF\xc3\xa9\\xC2\\x85\"")
         << "UTF-8 kept, the rest escaped";
     EXPECT_EQ(lines[9],
-              "connection#2.OpenCamera(\"a].GetGamma(\\x0A\\\\\") -> "
-              "camera[a\\].GetGamma(\\x0A\\\\]");
+              "connection#2.OpenCamera(\"a].GetGamma(\\x0A\\\\\\xE2\\x80\\xA8\\xE2\\x80\\xAE\") -> "
+              "camera[a\\].GetGamma(\\x0A\\\\\\xE2\\x80\\xA8\\xE2\\x80\\xAE]");
 }
 
 } // namespace

@@ -235,6 +235,7 @@ TEST_P(ScriptedThroughTheFile, cameraBehavesAsScripted)
     program.logRecords = [&log] {
         std::vector<nivaro_sim::LogRecord> records;
         for (const auto &line : readLines(log)) {
+            EXPECT_EQ(line.find("\u2028"), std::string::npos) << "a line separator written raw";
             const auto record = nlohmann::json::parse(line);
             records.push_back({record.at("severity"), record.at("text")});
         }
