@@ -272,8 +272,8 @@ Keys schemaKeys(const nlohmann::json &schema, const std::string &path = "")
     const auto properties = schema.value("properties", nlohmann::json::object());
     for (const auto &[name, member] : properties.items()) {
         const std::string minimum = member.value("minimum", nlohmann::json()).dump(),
-                          maximum = member.value("maximum", nlohmann::json()).dump(),
-                          range = minimum + ".." + maximum;
+                          maximum = member.value("maximum", nlohmann::json()).dump();
+        const std::string range = std::string(minimum).append("..").append(maximum);
         keys[path + name] = member.value("default", nlohmann::json()).dump() + '|'
             + (maximum == "null"                        ? ""
                    : range == "-2147483648..2147483647" ? "(32-bit)"
